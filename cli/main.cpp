@@ -1,1 +1,141 @@
-int main() { return 0; }
+// morvane-cli: the engine and the edit sets from the command line, for scripts and tests.
+// The text is read whole from standard input; the result goes to standard output byte
+// for byte. Exit status: 0 success, 1 usage, 2 pattern or template error, 3 encoding
+// error, 4 a file named on the command line cannot be read.
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "cli/CliArguments.h"
+#include "core/Cp932.h"
+#include "regex/RegExp.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: morvane-cli [--encoding=cp932|utf-8] COMMAND [OPTIONS] [--] ARGS...\n"
+    "\n"
+    "The text is read from standard input; the result is written to standard output.\n"
+    "\n"
+    "commands:\n"
+    "  gsub [--fuzzy] [--lf] [--count] PATTERN TEMPLATE   replace every match (\"&\" is the match)\n"
+    "  match [--fuzzy] [--lf] PATTERN                     print START LENGTH of the first match (0 0: none)\n"
+    "  expand [--fuzzy] PATTERN                           print the pattern as the fuzzy dictionary widens it\n"
+    "\n"
+    "options:\n"
+    "  --encoding=cp932|utf-8  encoding of arguments, input and output (default: from the locale)\n"
+    "  --fuzzy                 ignore case, width and kana kind through the fuzzy-character dictionary\n"
+    "  --lf                    \"$\" ends lines at LF instead of CR\n"
+    "  --count                 write the number of replacements to standard error\n"
+    "  --help, --version\n"
+    "\n"
+    "exit status: 0 success, 1 usage error, 2 pattern or template error,\n"
+    "             3 encoding error, 4 unreadable file\n";
+
+class Session {
+public:
+    explicit Session(const CliArguments& args) : args_(args) {}
+
+    std::string ToInternal(const std::string& s) const
+    {
+        return args_.Encoding == CliEncoding::Utf8 ? Utf8ToCp932(s) : s;
+    }
+    std::string ToExternal(const std::string& s) const
+    {
+        return args_.Encoding == CliEncoding::Utf8 ? Cp932ToUtf8(s) : s;
+    }
+
+    int Run(const std::string& input, std::string& output, std::string& diagnostics)
+    {
+        const std::string& cmd = args_.Command;
+        if (cmd == "expand") {
+            TREPreProcessor preprocessor(ToInternal(args_.Positional[0]));
+            preprocessor.FuzzyCharDicList.push_back(&DefaultFuzzyCharDic());
+            preprocessor.UseFuzzyCharDic = args_.Has("--fuzzy");
+            preprocessor.Process();
+            output = ToExternal(preprocessor.ProcessedRegExpStr) + "\n";
+            return 0;
+        }
+        TAWKStr awk;
+        awk.SetLineSeparator(args_.Has("--lf") ? mcls_LF : mcls_CRLF);
+        awk.SetUseFuzzyCharDic(args_.Has("--fuzzy"));
+        awk.SetRegExp(ToInternal(args_.Positional[0]));
+        std::string text = ToInternal(input);
+        if (cmd == "match") {
+            int start = 0, length = 0;
+            awk.Match(text, start, length);
+            output = std::to_string(start) + " " + std::to_string(length) + "\n";
+        } else {  // gsub
+            const int count = awk.GSub(ToInternal(args_.Positional[1]), text);
+            output = ToExternal(text);
+            if (args_.Has("--count")) diagnostics = std::to_string(count) + "\n";
+        }
+        return 0;
+    }
+
+private:
+    const CliArguments& args_;
+};
+
+void WriteAll(std::FILE* stream, const std::string& bytes)
+{
+    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    CliArguments args;
+    try {
+        args = ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const EUsageError& e) {
+        WriteAll(stderr, std::string("morvane-cli: ") + e.what() + "\n(see morvane-cli --help)\n");
+        return 1;
+    } catch (const EEncodingError& e) {
+        WriteAll(stderr, std::string("morvane-cli: ") + e.what() + "\n");
+        return 3;
+    }
+    if (args.Help) {
+        WriteAll(stdout, kUsage);
+        return 0;
+    }
+    if (args.Version) {
+        WriteAll(stdout, std::string("morvane-cli ") + MORVANE_VERSION + "\n");
+        return 0;
+    }
+
+    const std::string input{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+    Session session(args);
+    std::string output, diagnostics;
+    try {
+        const int status = session.Run(input, output, diagnostics);
+        WriteAll(stdout, output);
+        WriteAll(stderr, diagnostics);
+        return status;
+    } catch (const ERegExpParser& e) {
+        std::string message = e.what();
+        try {
+            message = session.ToExternal(message);
+        } catch (const EEncodingError&) {
+        }
+        WriteAll(stderr, "error: " + message + " (position " + std::to_string(e.ErrorPos) + ")\n");
+        return 2;
+    } catch (const EEncodingError& e) {
+        WriteAll(stderr, std::string("morvane-cli: encoding error: ") + e.what() + "\n");
+        return 3;
+    }
+}

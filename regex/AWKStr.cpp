@@ -1,0 +1,117 @@
+#include "regex/AWKStr.h"
+
+#include <cstring>
+
+TAWKStr::TAWKStr() { FuzzyCharDic().push_back(&DefaultFuzzyCharDic()); }
+
+void TAWKStr::SetRegExp(const std::string& value)
+{
+    TMatchCORE::SetRegExp(value);
+    SearchProc = (HasLineHead() || HasLineTail()) ? &TMatchCORE::SearchLineAware : &TMatchCORE::SearchPlain;
+}
+
+int TAWKStr::Match(const std::string& text, int& start, int& length) const
+{
+    const char* begin = text.c_str();
+    const TMatchResult m = (this->*SearchProc)(begin);
+    if (!m.Found()) {
+        start = 0;
+        length = 0;
+        return 0;
+    }
+    start = static_cast<int>(m.Start - begin) + 1;
+    length = static_cast<int>(m.End - m.Start);
+    return start;
+}
+
+std::string TAWKStr::ProcessEscSeq(std::string_view s) const
+{
+    std::string result;
+    int position = 1;
+    for (TRECharCode ch = GetChar(s, position); ch != 0; ch = GetChar(s, position)) {
+        if (ch == '\\') ch = DecodeEscape(s, position);
+        result += CharToStr(ch);
+    }
+    return result;
+}
+
+std::string TAWKStr::MakeReplacement(std::string_view templateText, std::string_view matched) const
+{
+    // Pass 1: protect escaped ampersands, so that decoding cannot turn them into "&".
+    std::string protectedText;
+    int position = 1;
+    for (TRECharCode ch = GetChar(templateText, position); ch != 0; ch = GetChar(templateText, position)) {
+        if (ch == '\\') {
+            protectedText += '\\';
+            ch = GetChar(templateText, position);
+            if (ch == '&') protectedText += '\\';
+        }
+        protectedText += CharToStr(ch);
+    }
+    // Pass 2: decode the escapes.
+    const std::string decoded = ProcessEscSeq(protectedText);
+    // Pass 3: "&" is the match, "\&" a literal ampersand.
+    std::string result;
+    position = 1;
+    for (TRECharCode ch = GetChar(decoded, position); ch != 0; ch = GetChar(decoded, position)) {
+        if (ch == '&') {
+            result += matched;
+        } else if (ch == '\\') {
+            const TRECharCode next = GetChar(decoded, position);
+            if (next == '&') {
+                result += '&';
+            } else {
+                if (next != 0) UngetChar(decoded, position);
+                result += '\\';
+            }
+        } else {
+            result += CharToStr(ch);
+        }
+    }
+    return result;
+}
+
+int TAWKStr::GSub(const std::string& templateText, std::string& text) const
+{
+    // The subject ends at the first zero byte, as for every reader of the engine; any
+    // bytes after it are kept unchanged behind the result.
+    const char* const begin = text.c_str();
+    const char* const subjectEnd = begin + std::strlen(begin);
+
+    TMatchResult m = (this->*SearchProc)(begin);
+    if (!m.Found()) return 0;
+    if (begin == subjectEnd) {
+        text = MakeReplacement(templateText, {}) + text;
+        return 1;
+    }
+
+    std::string acc;
+    const char* rest = begin;
+    int count = 0;
+    for (;;) {
+        acc.append(rest, m.Start);
+        acc += MakeReplacement(templateText, std::string_view(m.Start, static_cast<std::size_t>(m.End - m.Start)));
+        const char* end = m.End;
+        if (m.Start == m.End && end < subjectEnd) {
+            // An empty match: copy the character after it unchanged. A CR LF pair counts
+            // as one character under CR LF separation, so "$" cannot match between them;
+            // a CR before anything else is one byte, so a double-byte character after it
+            // is never cut.
+            const unsigned char b = static_cast<unsigned char>(*end);
+            const bool pair = (IsLeadByte(b) || (LineSeparator() == mcls_CRLF && b == 0x0D && end[1] == 0x0A)) &&
+                              end + 1 < subjectEnd;
+            const char* next = end + (pair ? 2 : 1);
+            acc.append(end, next);
+            end = next;
+        }
+        ++count;
+        const char last = end[-1];
+        rest = end;
+        if (rest == subjectEnd) break;
+        m = last == 0x0A ? (this->*SearchProc)(rest) : SearchRest(rest);
+        if (!m.Found()) break;
+    }
+    acc.append(rest, static_cast<std::size_t>(text.size() - static_cast<std::size_t>(rest - begin)));
+    text = std::move(acc);
+    return count;
+}

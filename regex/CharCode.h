@@ -1,0 +1,36 @@
+// Character routines of the regular-expression engine.
+//
+// Every stage works on 16-bit character codes, not bytes: a single-byte character is its
+// byte, a CP932 double-byte character is lead*256+trail, and 0 means "no character" (the
+// end of a text, or a zero byte, which ends every text). Positions are 1-based byte
+// indexes into a std::string; a position one past the last byte is the end.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+using TRECharCode = std::uint16_t;
+
+// The exception of every pattern and replacement-template syntax error. The message is
+// CP932; ErrorPos is the 1-based byte position at which the error was detected. It is a
+// full-width integer so that positions in long patterns are reported as they are.
+class ERegExpParser : public std::runtime_error {
+public:
+    ERegExpParser(std::string_view message, int errorPos)
+        : std::runtime_error(std::string(message)), ErrorPos(errorPos) {}
+    int ErrorPos;
+};
+
+TRECharCode GetChar(std::string_view text, int& position);
+void UngetChar(std::string_view text, int& position);
+bool IsTrailByte(std::string_view text, int byteIndex);  // byteIndex is 0-based
+TRECharCode NextChar(const char*& cursor);
+std::string CharToStr(TRECharCode code);
+int HexDigitValue(TRECharCode code);
+int OctDigitValue(TRECharCode code);
+TRECharCode DecodeEscape(std::string_view text, int& position);
+TRECharCode ReadHexCode(std::string_view text, int& position);
+TRECharCode ReadOctCode(std::string_view text, int& position);
+std::string QuoteMetaChars(std::string_view text);

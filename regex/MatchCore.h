@@ -1,0 +1,62 @@
+// TMatchCORE: leftmost-longest search of the current DFA over zero-terminated CP932 text.
+//
+// The DFA is run from each character boundary in turn; the first start at which it
+// accepts a prefix wins, and the longest accepted prefix there is the match. A line-head
+// marker can be passed only at a line start (the text start where it counts, or right
+// after LF whatever the separator setting); a line-tail marker only where a run stops at
+// the line separator or the end of the text, the match then ending before the separator.
+//
+// Implementer's choices, for texts no pattern should meet:
+// - A lone lead byte just before the terminator is a single-byte character; no step ever
+//   passes the terminator.
+// - A pattern character of code 0 (written "\0" or "\x0") never matches: the terminator
+//   reads as code 0 without moving, so following it would repeat forever.
+#pragma once
+
+#include <cstdint>
+
+#include "core/Cp932.h"
+#include "regex/RegularExpression.h"
+
+enum TMatchCORE_LineSeparator : std::uint8_t {
+    mcls_CRLF = 0,
+    mcls_LF = 1,
+};
+
+// A match as pointers into the searched text; both null when nothing matched.
+struct TMatchResult {
+    const char* Start = nullptr;
+    const char* End = nullptr;
+    bool Found() const { return Start != nullptr; }
+};
+
+class TMatchCORE : public TRegularExpression {
+public:
+    TMatchCORE_LineSeparator LineSeparator() const { return lineSeparator_; }
+    void SetLineSeparator(TMatchCORE_LineSeparator value) { lineSeparator_ = value; }
+
+    TMatchResult SearchPlain(const char* text) const;
+    TMatchResult SearchLineAware(const char* text) const;
+    TMatchResult SearchRest(const char* text) const;
+
+protected:
+    bool IsLineSeparator(TRECharCode code) const;
+    const TRE_DFAState* NextState(const TRE_DFAState* state, TRECharCode code) const;
+    const char* MatchLongest(const char* position, const TRE_DFAState* state) const;
+    const char* MatchAtLineHead(const char* position, const TRE_DFAState* state) const;
+
+private:
+    // Runs the DFA from position while transitions exist; returns the end of the longest
+    // accepted prefix (or null) and reports where and on what code the run stopped.
+    const char* RunLongest(const char* position, const TRE_DFAState* state, const TRE_DFAState*& lastState,
+                           TRECharCode& stopCode, const char*& stopPosition) const;
+
+    TMatchCORE_LineSeparator lineSeparator_ = mcls_CRLF;
+};
+
+// Steps over one character of a zero-terminated text, never past the terminator.
+inline const char* StepChar(const char* p)
+{
+    if (*p == 0) return p;
+    return (IsLeadByte(*p) && p[1] != 0) ? p + 2 : p + 1;
+}

@@ -1,0 +1,91 @@
+#include "regex/NFA.h"
+
+#include <stdexcept>
+
+TRE_NFA::TRE_NFA(const TREParser& parser, TRECharCode lineHeadCode, TRECharCode lineTailCode)
+    : parser_(parser), lineHeadCode_(lineHeadCode), lineTailCode_(lineTailCode) {}
+
+void TRE_NFA::Run()
+{
+    InitialState = NewState();
+    FinalState = NewState();
+    GenerateStateList(parser_.ParseTree.Root, InitialState, FinalState);
+}
+
+int TRE_NFA::NewState()
+{
+    States.emplace_back();
+    return StateCount() - 1;
+}
+
+void TRE_NFA::AddTransition(int from, int to, TRELabel label)
+{
+    // Appended, so each list is oldest first; readers walk it backwards for newest first.
+    States[static_cast<std::size_t>(from)].push_back({label, to});
+}
+
+void TRE_NFA::GenerateStateList(const TRENode* root, int rootFrom, int rootTo)
+{
+    // A work item either lays a node between two states or adds one empty transition.
+    struct Work {
+        const TRENode* node;  // nullptr: add an empty transition from -> to
+        int from;
+        int to;
+    };
+    std::vector<Work> stack{{root, rootFrom, rootTo}};
+    while (!stack.empty()) {
+        const Work w = stack.back();
+        stack.pop_back();
+        if (w.node == nullptr) {
+            AddTransition(w.from, w.to, kEmptyLabel);
+            continue;
+        }
+        const TRENode* node = w.node;
+        switch (node->Op) {
+        case reop_Char:
+            AddTransition(w.from, w.to, MakeLabel(node->Low, node->High));
+            break;
+        case reop_LHead:
+            if (w.from == InitialState) {
+                LineHeadUsed = true;
+                AddTransition(w.from, w.to, MakeLabel(lineHeadCode_, lineHeadCode_));
+            } else {
+                AddTransition(w.from, w.to, MakeLabel(node->Low, node->High));
+            }
+            break;
+        case reop_LTail:
+            if (w.to == FinalState) {
+                LineTailUsed = true;
+                AddTransition(w.from, w.to, MakeLabel(lineTailCode_, lineTailCode_));
+            } else {
+                AddTransition(w.from, w.to, MakeLabel(node->Low, node->High));
+            }
+            break;
+        case reop_Concat: {
+            const int m = NewState();
+            // Pushed in reverse: the left side is laid first.
+            stack.push_back({node->Right, m, w.to});
+            stack.push_back({node->Left, w.from, m});
+            break;
+        }
+        case reop_Union:
+            stack.push_back({node->Right, w.from, w.to});
+            stack.push_back({node->Left, w.from, w.to});
+            break;
+        case reop_Closure: {
+            const int p = NewState();
+            const int q = NewState();
+            AddTransition(w.from, p, kEmptyLabel);
+            stack.push_back({nullptr, p, w.to});
+            stack.push_back({nullptr, q, p});
+            stack.push_back({node->Left, p, q});
+            break;
+        }
+        case reop_Empty:
+            AddTransition(w.from, w.to, kEmptyLabel);
+            break;
+        default:
+            throw std::runtime_error("This cannot happen in TRE_NFA.GenerateStateList");
+        }
+    }
+}

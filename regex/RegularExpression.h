@@ -1,0 +1,64 @@
+// TRegularExpression: the current pattern, its compilation pipeline and a cache of the
+// compiled automata of the last 30 distinct patterns.
+//
+// A pattern goes through the preprocessor (fuzzy-character and synonym widening), the
+// parser, the NFA and the DFA construction. The cache is keyed by the preprocessed text,
+// so the same pattern with the fuzzy dictionary on and off is two entries. Entry 0 always
+// holds the empty pattern and is current after a failed compilation. A hit does not
+// reorder entries, so a full cache evicts the entry inserted longest ago.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "regex/DFA.h"
+#include "regex/PreProcessor.h"
+
+class TRegularExpression {
+public:
+    static constexpr int kCacheCapacity = 30;
+
+    TRegularExpression();
+    virtual ~TRegularExpression() = default;
+    TRegularExpression(const TRegularExpression&) = delete;
+    TRegularExpression& operator=(const TRegularExpression&) = delete;
+
+    const std::string& RegExp() const { return FRegExp; }
+    virtual void SetRegExp(const std::string& value);
+
+    bool UseFuzzyCharDic() const { return preprocessor_.UseFuzzyCharDic; }
+    void SetUseFuzzyCharDic(bool value);
+    bool UseSynonymDic() const { return preprocessor_.UseSynonymDic; }
+    void SetUseSynonymDic(bool value);
+    std::vector<const TREDictionary*>& FuzzyCharDic() { return preprocessor_.FuzzyCharDicList; }
+    std::vector<const TREDictionary*>& SynonymDic() { return preprocessor_.SynonymDicList; }
+
+    virtual TRECharCode LineHeadCode() const { return 0xFFFD; }
+    virtual TRECharCode LineTailCode() const { return 0xFFFE; }
+
+    const TRE_DFA& CurrentDFA() const { return *cache_[static_cast<std::size_t>(current_)].DFA; }
+    bool HasLineHead() const { return CurrentDFA().LineHeadUsed; }
+    bool HasLineTail() const { return CurrentDFA().LineTailUsed; }
+
+    // The cache as it stands, for inspection: preprocessed pattern texts, newest at 1.
+    int CacheCount() const { return static_cast<int>(cache_.size()); }
+    const std::string& CachedPattern(int index) const { return cache_[static_cast<std::size_t>(index)].Pattern; }
+    int CurrentIndex() const { return current_; }
+
+protected:
+    virtual void Compile(const std::string& text);
+
+private:
+    struct CacheEntry {
+        std::string Pattern;
+        std::unique_ptr<TRE_DFA> DFA;
+    };
+
+    int IndexOfPattern(const std::string& key) const;
+
+    std::string FRegExp;
+    std::vector<CacheEntry> cache_;
+    int current_ = 0;
+    TREPreProcessor preprocessor_;
+};
