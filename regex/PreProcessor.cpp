@@ -33,7 +33,9 @@ void TREPreProcessor::ApplyDictionary(Lookup lookup)
     MakeTokenList();
     const std::string& pattern = Scanner.Text;
     auto sourceText = [&](const TRETokenRec& t) {
-        return std::string_view(pattern).substr(t.StartPos - 1, t.EndPos - t.StartPos);
+        if (t.Token == retk_End) return std::string_view();  // the closing record covers nothing
+        return std::string_view(pattern).substr(static_cast<std::size_t>(t.StartPos - 1),
+                                                static_cast<std::size_t>(t.EndPos - t.StartPos));
     };
     bool inClass = false;
     int i = 0;
