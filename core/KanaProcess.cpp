@@ -21,7 +21,7 @@ std::string ProcessKana(const std::string& text, const EditSet& set)
     for (std::size_t i = 0; i < source.size();) {
         const std::size_t length = CharLengthAt(source, i);
         const std::string_view ch = source.substr(i, length);
-        const auto k = length == 2 ? from.Find(ch) : std::nullopt;
+        const auto k = from.Find(ch);  // a single byte never matches a double-byte entry
         result += k ? to.Entry(*k) : ch;
         i += length;
     }
