@@ -4,6 +4,7 @@
 // system code page of the machine the program runs on.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -15,6 +16,13 @@ constexpr bool IsLeadByte(unsigned char b)
 }
 
 constexpr bool IsLeadByte(char b) { return IsLeadByte(static_cast<unsigned char>(b)); }
+
+// Byte length of the character that starts at pos: a lead byte takes the byte after it,
+// whatever that byte is; a lead byte at the very end of the text stands alone.
+constexpr std::size_t CharLengthAt(std::string_view text, std::size_t pos)
+{
+    return IsLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
+}
 
 // Raised when a text cannot be converted: invalid UTF-8, a character that CP932 cannot
 // hold, or CP932 bytes that do not form a character. Never replaced by '?': a silent

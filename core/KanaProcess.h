@@ -1,0 +1,11 @@
+// Kana conversion, the first half of the "文字変換" process: hiragana to katakana or back,
+// over the whole text at once.
+#pragma once
+
+#include <string>
+
+#include "core/EditSettings.h"
+
+// KanaMethod 0 turns hiragana into katakana, 1 katakana into hiragana; any other value
+// leaves the text unchanged. Characters outside the kana tables are copied as they are.
+std::string ProcessKana(const std::string& text, const EditSet& set);
