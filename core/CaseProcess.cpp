@@ -1,0 +1,23 @@
+#include "core/CaseProcess.h"
+
+#include "core/CaseMapping.h"
+#include "core/SplitLines.h"
+
+std::string ProcessCase(const std::string& text, const EditSet& set)
+{
+    std::string result = text;
+    // A CaseMethod outside 0 and 1 can only come from a hand-edited settings file; it is
+    // taken as "unchanged", the choice that leaves the text as it is.
+    if (set.CaseMethod == 0) LowerCaseBuffer(result.data(), result.size());
+    else if (set.CaseMethod == 1) UpperCaseBuffer(result.data(), result.size());
+
+    if (!set.CaseInitial) return result;
+
+    std::vector<std::string> lines = SplitLines(result);
+    for (std::string& line : lines) {
+        // Only the first byte is mapped: a lead byte alone is not a letter and stays, so a
+        // line starting with a double-byte character keeps it intact.
+        if (!line.empty()) UpperCaseBuffer(line.data(), 1);
+    }
+    return JoinLines(lines);
+}

@@ -1,0 +1,12 @@
+// The case process: lower- or upper-cases the whole text and can then raise the first
+// character of every line.
+#pragma once
+
+#include <string>
+
+#include "core/EditSettings.h"
+
+// set.CaseMethod 0 lower-cases, 1 upper-cases, anything else leaves the case alone; with
+// set.CaseInitial the first byte of every line is then upper-cased and the lines are
+// rejoined with CR LF (which drops a final line break).
+std::string ProcessCase(const std::string& text, const EditSet& set);

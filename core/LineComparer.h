@@ -1,0 +1,14 @@
+// The line comparison the sort process orders lines by: a platform service. The portable
+// collation lives in PortableLineComparer; the Windows program supplies the system's
+// linguistic comparison.
+#pragma once
+
+#include <string_view>
+
+class ILineComparer {
+public:
+    virtual ~ILineComparer() = default;
+    // Negative, zero or positive as line `a` sorts before, together with or after line `b`.
+    // It must be a consistent order: Compare(x, x) is zero and repeated calls agree.
+    virtual int Compare(std::string_view a, std::string_view b) const = 0;
+};

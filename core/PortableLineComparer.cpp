@@ -1,0 +1,100 @@
+#include "core/PortableLineComparer.h"
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/Cp932.h"
+
+namespace {
+
+// One character of a line: its byte offset, its length in bytes and its sort weight.
+struct Character {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    std::uint32_t weight = 0;
+    bool ignorable = false;  // hyphen or apostrophe
+};
+
+// Weight classes, each far enough above the previous one to hold all its values.
+constexpr std::uint32_t kSymbolClass = 0x000;
+constexpr std::uint32_t kDigitClass = 0x100;
+constexpr std::uint32_t kLetterClass = 0x200;
+constexpr std::uint32_t kHighByteClass = 0x300;
+constexpr std::uint32_t kDoubleByteClass = 0x10000;
+
+Character CharacterAt(std::string_view line, std::size_t offset)
+{
+    const auto b = static_cast<unsigned char>(line[offset]);
+    Character ch{offset, 1, 0, false};
+    if (IsLeadByte(b) && offset + 1 < line.size()) {
+        ch.length = 2;
+        ch.weight = kDoubleByteClass + b * 256u + static_cast<unsigned char>(line[offset + 1]);
+    } else if (b >= '0' && b <= '9') {
+        ch.weight = kDigitClass + b;
+    } else if (b >= 'A' && b <= 'Z') {
+        ch.weight = kLetterClass + (b - 'A' + 'a');
+    } else if (b >= 'a' && b <= 'z') {
+        ch.weight = kLetterClass + b;
+    } else if (b >= 0x80) {
+        ch.weight = kHighByteClass + b;  // half-width katakana, or a lead byte cut off at the end
+    } else {
+        ch.weight = kSymbolClass + b;
+        ch.ignorable = b == '-' || b == '\'';
+    }
+    return ch;
+}
+
+// Walks a line's characters, either those that count at the first level or only the
+// ignorable ones.
+class CharacterCursor {
+public:
+    CharacterCursor(std::string_view line, bool ignorable) : line_(line), ignorable_(ignorable) {}
+
+    // The next character of the chosen kind, or false at the end of the line.
+    bool Next(Character& ch)
+    {
+        while (offset_ < line_.size()) {
+            ch = CharacterAt(line_, offset_);
+            offset_ += ch.length;
+            if (ch.ignorable == ignorable_) return true;
+        }
+        return false;
+    }
+
+private:
+    std::string_view line_;
+    bool ignorable_;
+    std::size_t offset_ = 0;
+};
+
+template <typename T>
+int Sign(T a, T b)
+{
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+// Lexicographic comparison of the two lines' characters of one kind; `key` picks what of a
+// character counts. A line whose sequence is a prefix of the other's sorts first.
+template <typename Key>
+int CompareLevel(std::string_view a, std::string_view b, bool ignorable, Key key)
+{
+    CharacterCursor ca(a, ignorable), cb(b, ignorable);
+    Character x, y;
+    for (;;) {
+        const bool hasX = ca.Next(x);
+        const bool hasY = cb.Next(y);
+        if (!hasX || !hasY) return Sign(hasX, hasY);
+        if (const int c = Sign(key(x), key(y)); c != 0) return c;
+    }
+}
+
+}  // namespace
+
+int PortableLineComparer::Compare(std::string_view a, std::string_view b) const
+{
+    // First level: every character but hyphen and apostrophe, by weight.
+    if (const int c = CompareLevel(a, b, false, [](const Character& ch) { return ch.weight; }); c != 0) return c;
+    // Tie break: the hyphens and apostrophes, by position, then by which of the two. With
+    // equal first levels this level tells apart every pair of lines not equal but for case.
+    return CompareLevel(a, b, true, [](const Character& ch) { return std::uint64_t{ch.offset} << 8 | ch.weight; });
+}

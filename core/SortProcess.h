@@ -1,0 +1,13 @@
+// The line sort process: orders the lines of the text ascending or descending by a line
+// comparer, or reverses their order.
+#pragma once
+
+#include <string>
+
+#include "core/EditSettings.h"
+#include "core/LineComparer.h"
+
+// set.SortMethod 1 emits the ascending order last line first (ties reversed too), 2 emits
+// the lines last to first without sorting, anything else sorts ascending. The lines are
+// joined with CR LF, so a final line break is dropped.
+std::string ProcessSort(const std::string& text, const EditSet& set, const ILineComparer& comparer);
