@@ -1,0 +1,114 @@
+// Runs the built morvane-cli on byte inputs and checks its output and exit status.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/SjisLiteral.h"
+
+namespace {
+
+struct CliResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string ShellQuote(const std::string& s)
+{
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+CliResult RunCli(const std::vector<std::string>& args, const std::string& input)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("morvane-cli-test-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "in", std::ios::binary) << input;
+    std::string command = ShellQuote(MORVANE_CLI_PATH);
+    for (const auto& a : args) command += " " + ShellQuote(a);
+    command += " < " + ShellQuote((dir / "in").string()) + " > " + ShellQuote((dir / "out").string()) + " 2> " +
+               ShellQuote((dir / "err").string());
+    const int raw = std::system(command.c_str());
+    CliResult r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(dir / "out"), ReadFile(dir / "err")};
+    std::filesystem::remove_all(dir);
+    return r;
+}
+
+struct CliCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::string input;
+    int status;
+    std::string out;
+    std::string errStart;  // expected beginning of standard error
+};
+
+TEST(Cli, Commands)
+{
+    const std::string so(std::string("ソ"_sj));
+    const CliCase cases[] = {
+        {"gsub", {"--encoding=cp932", "gsub", "a", "[&]"}, "banana", 0, "b[a]n[a]n[a]", ""},
+        {"gsub count", {"--encoding=cp932", "gsub", "--count", "a", "-"}, "banana", 0, "b-n-n-", "3\n"},
+        {"gsub lf", {"--encoding=cp932", "gsub", "--lf", "$", ";"}, "a\nb", 0, "a;\nb;", ""},
+        {"gsub fuzzy", {"--encoding=cp932", "gsub", "--fuzzy", "a", "-"}, "a" + std::string("Ａ"_sj), 0, "--", ""},
+        {"pattern after --", {"--encoding=cp932", "gsub", "--", "-", "+"}, "a-b", 0, "a+b", ""},
+        {"match", {"--encoding=cp932", "match", "b"}, "abc", 0, "2 1\n", ""},
+        {"no match", {"--encoding=cp932", "match", "x"}, "abc", 0, "0 0\n", ""},
+        {"trail byte", {"--encoding=cp932", "match", "\\\\"}, so, 0, "0 0\n", ""},
+        {"binary input", {"--encoding=cp932", "match", "\xFF"}, std::string("\x01\xFF\x80", 3), 0, "2 1\n", ""},
+        {"expand", {"--encoding=cp932", "expand", "--fuzzy", "a"}, "", 0, std::string("(Ａ|ａ|A|a)"_sj) + "\n", ""},
+        {"expand plain", {"--encoding=cp932", "expand", "a["}, "", 0, "a[\n", ""},
+        {"pattern error", {"--encoding=cp932", "match", "(a"}, "abc", 2, "",
+         "error: " + std::string("右(閉じ)括弧が必要です"_sj) + " (position 3)\n"},
+        {"template error", {"--encoding=cp932", "gsub", "a", "x\\"}, "abc", 2, "",
+         "error: " + std::string("\"\\\"の次には文字が必要です。"_sj)},
+        {"utf-8 gsub", {"--encoding=utf-8", "gsub", "--fuzzy", "が", "[&]"}, "ｶﾞｷﾞ", 0, "[ｶﾞ]ｷﾞ", ""},
+        {"utf-8 match", {"--encoding=utf-8", "match", "い"}, "あい", 0, "3 2\n", ""},
+        {"utf-8 error message", {"--encoding=utf-8", "match", "[z-a]"}, "", 2, "",
+         "error: 不正なキャラクタ範囲です (position 5)\n"},
+        {"utf-8 no cp932 code", {"--encoding=utf-8", "gsub", "a", "b"}, "a\xF0\x9F\x98\x80", 3, "", "morvane-cli:"},
+        {"utf-8 invalid", {"--encoding=utf-8", "match", "a"}, "\xE3\x81", 3, "", "morvane-cli:"},
+        {"utf-8 bad argument", {"--encoding=utf-8", "match", "\xC3\xA9"}, "", 3, "", "morvane-cli:"},
+        {"utf-8 output not convertible", {"--encoding=utf-8", "gsub", "a", "\\x8540"}, "a", 3, "", "morvane-cli:"},
+        {"too complex", {"--encoding=cp932", "match", "(a|b)*a(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"
+                                                    "(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"},
+         "ab", 2, "", "error: " + std::string("正規表現が複雑すぎます"_sj)},
+        {"unknown command", {"frobnicate"}, "", 1, "", "morvane-cli: unknown command"},
+        {"missing argument", {"gsub", "a"}, "", 1, "", "morvane-cli: gsub takes 2"},
+        {"unknown option", {"match", "--bogus", "a"}, "", 1, "", "morvane-cli: unknown option"},
+        {"bad encoding", {"--encoding=latin1", "match", "a"}, "", 1, "", "morvane-cli: unknown encoding"},
+        {"no command", {}, "", 1, "", "morvane-cli: no command"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = RunCli(c.args, c.input);
+        EXPECT_EQ(r.status, c.status) << c.name << ": " << r.err;
+        EXPECT_EQ(r.out, c.out) << c.name;
+        EXPECT_EQ(r.err.substr(0, c.errStart.size()), c.errStart) << c.name;
+    }
+}
+
+TEST(Cli, HelpAndVersion)
+{
+    const CliResult help = RunCli({"--help"}, "");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: morvane-cli"), std::string::npos);
+    const CliResult version = RunCli({"--version"}, "");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("morvane-cli ", 0), 0u);
+}
+
+}  // namespace
