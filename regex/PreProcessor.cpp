@@ -83,9 +83,12 @@ int TREPreProcessor::FindInDictionary(const TREDictionary& dictionary, int first
         for (const auto& entry : row) {
             const int k = MatchEntry(entry, first, last);
             if (k == -1) continue;
-            ReplaceStr = "(" + QuoteMetaChars(row.front());
-            for (std::size_t e = 1; e < row.size(); ++e) ReplaceStr += "|" + QuoteMetaChars(row[e]);
-            ReplaceStr += ")";
+            ReplaceStr.assign(1, '(');
+            for (std::size_t e = 0; e < row.size(); ++e) {
+                if (e > 0) ReplaceStr += '|';
+                ReplaceStr += QuoteMetaChars(row[e]);
+            }
+            ReplaceStr += ')';
             return k;
         }
     }
