@@ -1,0 +1,20 @@
+#include "core/ReplaceProcess.h"
+
+#include <algorithm>
+
+std::string ProcessReplace(const std::string& text, const EditSet& set, TAWKStr& awk)
+{
+    // A MaxCnt above the model's condition slots (a hand-edited settings file) uses all
+    // of them rather than reading past the end.
+    const int count = std::min(set.MaxCnt, kMaxConditions);
+    std::string result = text;
+    for (int n = 0; n < count; ++n) {
+        const ReplaceCondition& condition = set.Cond[static_cast<std::size_t>(n)];
+        if (condition.FromStr.empty()) continue;
+        // The switch governs patterns set after it, so it goes first.
+        awk.SetUseFuzzyCharDic(condition.NoCase);
+        awk.SetRegExp(condition.FromStr);
+        awk.GSub(condition.ToStr, result);
+    }
+    return result;
+}
