@@ -1,0 +1,33 @@
+#include "core/TextProcesses.h"
+
+#include "core/CaseProcess.h"
+#include "core/KanaProcess.h"
+#include "core/LineNumberProcess.h"
+#include "core/ReplaceProcess.h"
+#include "core/SortProcess.h"
+#include "core/SwapProcess.h"
+#include "core/URLProcess.h"
+#include "core/WidthProcess.h"
+
+std::string RunTextProcess(int kind, const std::string& text, const EditSet& set, ProcessServices& services)
+{
+    switch (kind) {
+    case pkReplace: return ProcessReplace(text, set, services.AWKStr);
+    case pkLineNo: return ProcessLineNo(text, set);
+    case pkCase: return ProcessCase(text, set);
+    case pkConvert: return ProcessZnHn(ProcessKana(text, set), set);
+    case pkSort: return ProcessSort(text, set, services.LineComparer);
+    case pkSwap: return ProcessSwap(text, set, services.AWKStr);
+    case pkURL: return ProcessURL(text, set, services.NMURL);
+    default: return text;
+    }
+}
+
+std::string RunEditSet(const std::string& text, const EditSet& set, ProcessServices& services)
+{
+    std::string current = text;
+    for (int kind : set.Order)
+        if (kind >= 0 && kind < kProcessKindCount && set.IfExec[static_cast<std::size_t>(kind)])
+            current = RunTextProcess(kind, current, set, services);
+    return current;
+}

@@ -1,0 +1,26 @@
+// Runs one text process of an edit set by its ProcessKind code: the dispatch table that
+// the edit driver, the settings dialog's trial run and morvane-cli share.
+#pragma once
+
+#include <string>
+
+#include "core/EditSettings.h"
+
+class TAWKStr;
+class TNMURL;
+class ILineComparer;
+
+// The long-lived objects the processes use; the main window owns them.
+struct ProcessServices {
+    TAWKStr& AWKStr;
+    TNMURL& NMURL;
+    const ILineComparer& LineComparer;
+};
+
+// The text after the process of code kind; codes outside 0..6 leave it unchanged.
+// Code 3 runs the kana conversion and then the width conversion on its result.
+std::string RunTextProcess(int kind, const std::string& text, const EditSet& set, ProcessServices& services);
+
+// Every enabled process of the set, in the set's order: the pipeline without history
+// and clipboard.
+std::string RunEditSet(const std::string& text, const EditSet& set, ProcessServices& services);
