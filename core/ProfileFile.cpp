@@ -53,12 +53,26 @@ struct KeyValue {
     std::string_view value;
 };
 
-// A line without '=' is no key; so a comment line matches no key the program asks for.
+// A line without "=" is no key. A comment line (";...") reads as a key whose name starts
+// with ";", which nobody asks for, so it is left alone.
 std::optional<KeyValue> ParseKeyLine(std::string_view line)
 {
     const std::size_t eq = FindSingleByte(line, '=');
     if (eq == std::string_view::npos) return std::nullopt;
     return KeyValue{Trim(line.substr(0, eq)), line.substr(eq + 1)};
+}
+
+// The bytes of a regular file; nothing for a folder, a device or a failed read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::string content;
+    char buffer[1 << 14];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) content.append(buffer, static_cast<std::size_t>(in.gcount()));
+    if (!in.is_open() || in.bad()) return std::nullopt;
+    return content;
 }
 
 std::string PathText(const std::filesystem::path& path)
@@ -83,90 +97,84 @@ ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path))
 {
     sections_.push_back(Section{"", false, {}, {}});
     std::error_code ec;
-    const auto status = std::filesystem::status(path_, ec);
-    if (!std::filesystem::exists(status)) return;
-    readable_ = false;
-    if (!std::filesystem::is_regular_file(status)) return;  // a folder or a device: never read, never replaced
-    std::ifstream in(path_, std::ios::binary);
-    std::string content;
-    char buffer[1 << 14];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) content.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (!in.is_open() || in.bad()) return;
-    readable_ = true;
-
+    if (!std::filesystem::exists(path_, ec)) return;
+    const std::optional<std::string> content = ReadWholeFile(path_);
+    if (!content) {
+        readable_ = false;
+        return;
+    }
+    const std::string& bytes = *content;
     std::size_t pos = 0;
-    while (pos < content.size()) {
-        std::size_t end = content.find_first_of("\r\n", pos);
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", pos);
         std::size_t eolLength = 0;
-        if (end == std::string::npos) end = content.size();
-        else eolLength = (content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') ? 2 : 1;
-        Line line{content.substr(pos, end - pos), content.substr(end, eolLength)};
+        if (end == std::string::npos) end = bytes.size();
+        else eolLength = (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1;
+        Line line{bytes.substr(pos, end - pos), bytes.substr(end, eolLength)};
         pos = end + eolLength;
         if (auto name = HeaderName(line.text)) sections_.push_back(Section{std::string(*name), true, std::move(line), {}});
         else sections_.back().body.push_back(std::move(line));
     }
 }
 
-const ProfileFile::Section* ProfileFile::FindSection(std::string_view name) const
+std::size_t ProfileFile::FindSection(std::string_view name) const
 {
-    for (const Section& s : sections_)
-        if (s.hasHeader && EqualsIgnoringCase(s.name, name)) return &s;
-    return nullptr;
+    for (std::size_t i = 0; i < sections_.size(); ++i)
+        if (sections_[i].hasHeader && EqualsIgnoringCase(sections_[i].name, name)) return i;
+    return npos;
+}
+
+std::size_t ProfileFile::FindKey(const Section& section, std::string_view key)
+{
+    for (std::size_t i = 0; i < section.body.size(); ++i) {
+        const auto kv = ParseKeyLine(section.body[i].text);
+        if (kv && EqualsIgnoringCase(kv->key, key)) return i;
+    }
+    return npos;
 }
 
 std::string ProfileFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const
 {
-    if (const Section* s = FindSection(section)) {
-        for (const Line& line : s->body) {
-            const auto kv = ParseKeyLine(line.text);
-            if (!kv || !EqualsIgnoringCase(kv->key, key)) continue;
-            std::string_view value = Trim(kv->value);
-            if (HasEnclosingQuotes(value)) value = value.substr(1, value.size() - 2);
-            return std::string(value);
-        }
-    }
-    return std::string(def);
-}
-
-ProfileFile::Line& ProfileFile::LastLine()
-{
-    for (auto s = sections_.rbegin(); s != sections_.rend(); ++s) {
-        if (!s->body.empty()) return s->body.back();
-        if (s->hasHeader) return s->header;
-    }
-    // Only an empty file has no last line; the nameless first section then takes one.
-    return sections_.front().body.emplace_back();
-}
-
-ProfileFile::Section& ProfileFile::SectionForWriting(std::string_view name)
-{
-    if (const Section* s = FindSection(name)) return const_cast<Section&>(*s);
-    if (sections_.size() > 1 || !sections_.front().body.empty()) {
-        Line& last = LastLine();
-        if (last.eol.empty()) last.eol = "\r\n";
-    }
-    const std::string header = "[" + std::string(name) + "]";
-    return sections_.emplace_back(Section{std::string(name), true, Line{header, "\r\n"}, {}});
+    const std::size_t s = FindSection(section);
+    if (s == npos) return std::string(def);
+    const std::size_t k = FindKey(sections_[s], key);
+    if (k == npos) return std::string(def);
+    std::string_view value = Trim(ParseKeyLine(sections_[s].body[k].text)->value);
+    if (HasEnclosingQuotes(value)) value = value.substr(1, value.size() - 2);
+    return std::string(value);
 }
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
     if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) throw WriteError(path_);
-    Section& s = SectionForWriting(section);
     const std::string text = std::string(key) + "=" + std::string(value);
-    for (Line& line : s.body) {
-        const auto kv = ParseKeyLine(line.text);
-        if (kv && EqualsIgnoringCase(kv->key, key)) {
-            line.text = text;
-            return;
-        }
+    std::size_t s = FindSection(section);
+    if (s == npos) {
+        EndLastLine();
+        s = sections_.size();
+        sections_.push_back(Section{std::string(section), true, Line{"[" + std::string(section) + "]", "\r\n"}, {}});
+    }
+    std::vector<Line>& body = sections_[s].body;
+    if (const std::size_t k = FindKey(sections_[s], key); k != npos) {
+        body[k].text = text;
+        return;
     }
     // After the last non-blank line, so that blank lines keep separating the sections.
-    std::size_t at = s.body.size();
-    while (at > 0 && Trim(s.body[at - 1].text).empty()) --at;
-    Line& before = at > 0 ? s.body[at - 1] : s.header;
+    std::size_t at = body.size();
+    while (at > 0 && Trim(body[at - 1].text).empty()) --at;
+    Line& before = at > 0 ? body[at - 1] : sections_[s].header;
     if (before.eol.empty()) before.eol = "\r\n";
-    s.body.insert(s.body.begin() + static_cast<std::ptrdiff_t>(at), Line{text, "\r\n"});
+    body.insert(body.begin() + static_cast<std::ptrdiff_t>(at), Line{text, "\r\n"});
+}
+
+void ProfileFile::EndLastLine()
+{
+    for (auto s = sections_.rbegin(); s != sections_.rend(); ++s) {
+        Line* last = !s->body.empty() ? &s->body.back() : s->hasHeader ? &s->header : nullptr;
+        if (!last) continue;
+        if (last->eol.empty()) last->eol = "\r\n";
+        return;
+    }
 }
 
 void ProfileFile::Save() const
@@ -179,21 +187,13 @@ void ProfileFile::Save() const
     }
     std::filesystem::path temp = path_;
     temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            throw WriteError(path_);
-        }
-    }
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.close();
     std::error_code ec;
-    std::filesystem::rename(temp, path_, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
+    if (out) std::filesystem::rename(temp, path_, ec);
+    if (!out || ec) {
+        std::filesystem::remove(temp, ec);
         throw WriteError(path_);
     }
 }

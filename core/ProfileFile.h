@@ -53,9 +53,11 @@ private:
         std::vector<Line> body;
     };
 
-    const Section* FindSection(std::string_view name) const;
-    Section& SectionForWriting(std::string_view name);
-    Line& LastLine();
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+    std::size_t FindSection(std::string_view name) const;                   // index, or npos
+    static std::size_t FindKey(const Section& section, std::string_view key);  // index in body, or npos
+    // Gives the file's last line a line end, so that a line can follow it.
+    void EndLastLine();
 
     std::filesystem::path path_;
     std::vector<Section> sections_;

@@ -136,7 +136,7 @@ TEST(History, CaptionsAreTheFirst30BytesAsTheyAre)
 {
     FakeUndoMenu menu;
     History history(menu);
-    const std::string kana(std::string("あいうえおかきくけこさしすせそた"_sj));  // 32 bytes
+    const std::string_view kana = "あいうえおかきくけこさしすせそた"_sj;  // 32 bytes
     const struct {
         std::string text;
         std::string caption;
@@ -145,7 +145,7 @@ TEST(History, CaptionsAreTheFirst30BytesAsTheyAre)
         {"", ""},
         {std::string(30, 'x'), std::string(30, 'x')},
         {std::string(31, 'y'), std::string(30, 'y')},
-        {"a" + kana, "a" + kana.substr(0, 29)},  // cut inside a double-byte character
+        {"a" + std::string(kana), "a" + std::string(kana.substr(0, 29))},  // cut inside a double-byte character
         {"a&b\r\n\tc", "a&b\r\n\tc"},
     };
     for (const auto& c : cases) {

@@ -125,7 +125,7 @@ TEST(ProfileFileWrite, ReadsBackWhatItWroteBeforeSaving)
 TEST(ProfileFileWrite, FailedSaveNamesThePathAndChangesNothing)
 {
     TempDir dir;
-    const std::string suffix(" に書き込めません"_sj);
+    const std::string_view suffix = " に書き込めません"_sj;
 
     ProfileFile inMissingFolder(dir / "no" / "a.ini");
     inMissingFolder.WriteString("S", "K", "v");
@@ -133,7 +133,7 @@ TEST(ProfileFileWrite, FailedSaveNamesThePathAndChangesNothing)
         inMissingFolder.Save();
         ADD_FAILURE() << "saving into a missing folder succeeded";
     } catch (const std::runtime_error& e) {
-        EXPECT_EQ(e.what(), (dir / "no" / "a.ini").string() + suffix);
+        EXPECT_EQ(e.what(), (dir / "no" / "a.ini").string() + std::string(suffix));
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "no"));
 

@@ -58,7 +58,7 @@ EditSettings LoadText(std::string_view ini)
 }
 
 // Every field away from its default, with texts that test the encodings: blanks at the
-// ends, quotes, CP932 with trail bytes '\' and ']', an ampersand.
+// ends, quotes, CP932 whose trail bytes are 0x5C or 0x5D, an ampersand.
 EditSettings ChangedSettings()
 {
     EditSettings m;
@@ -92,7 +92,7 @@ EditSettings ChangedSettings()
             set.IfHnKn = true;
             set.RLBefore = "'x'";
             set.RLCenter = " = ";
-            set.RLAfter = std::string("\\t]"_sj);
+            set.RLAfter = std::string("ソ表‐"_sj);  // trail bytes 0x5C and 0x5D
             set.EnDeCd = 1;
         }
     }

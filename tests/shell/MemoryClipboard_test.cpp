@@ -32,7 +32,7 @@ TEST(MemoryClipboard, HeldByAnotherProgramFailsAndChangesNothing)
     MemoryClipboard clipboard;
     clipboard.SetClipboardText("old");
     clipboard.SetHeldByOtherProgram(true);
-    const std::string message(std::string("クリップボードを開くことができません"_sj));
+    const std::string_view message = "クリップボードを開くことができません"_sj;
     try {
         clipboard.SetClipboardText("new");
         ADD_FAILURE() << "writing a held clipboard succeeded";
