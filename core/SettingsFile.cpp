@@ -93,17 +93,17 @@ class Reader {
 public:
     Reader(const ProfileFile& file, const ShortCutText& keys) : file_(file), keys_(keys) {}
 
-    std::string String(const std::string& section, const char* key) const { return file_.ReadString(section, key, ""); }
-    std::string Quoted(const std::string& section, const char* key) const { return DecodeQuoted(String(section, key)); }
-    int Integer(const std::string& section, const std::string& key, int def) const
+    std::string String(std::string_view section, std::string_view key) const { return file_.ReadString(section, key, ""); }
+    std::string Quoted(std::string_view section, std::string_view key) const { return DecodeQuoted(String(section, key)); }
+    int Integer(std::string_view section, std::string_view key, int def) const
     {
         return DecodeInteger(file_.ReadString(section, key, ""), def);
     }
-    bool Boolean(const std::string& section, const std::string& key, bool def) const
+    bool Boolean(std::string_view section, std::string_view key, bool def) const
     {
         return Integer(section, key, def ? 1 : 0) != 0;
     }
-    ShortCut HotKey(const std::string& section, const char* key) const { return keys_.FromText(String(section, key)); }
+    ShortCut HotKey(std::string_view section, std::string_view key) const { return keys_.FromText(String(section, key)); }
 
 private:
     const ProfileFile& file_;
@@ -114,11 +114,11 @@ class Writer {
 public:
     Writer(ProfileFile& file, const ShortCutText& keys) : file_(file), keys_(keys) {}
 
-    void String(const std::string& section, const char* key, std::string_view value) { file_.WriteString(section, key, EncodePlain(value)); }
-    void Quoted(const std::string& section, const char* key, std::string_view value) { file_.WriteString(section, key, EncodeQuoted(value)); }
-    void Integer(const std::string& section, const std::string& key, int value) { file_.WriteString(section, key, std::to_string(value)); }
-    void Boolean(const std::string& section, const std::string& key, bool value) { file_.WriteString(section, key, value ? "1" : "0"); }
-    void HotKey(const std::string& section, const char* key, ShortCut value) { file_.WriteString(section, key, keys_.ToText(value)); }
+    void String(std::string_view section, std::string_view key, std::string_view value) { file_.WriteString(section, key, EncodePlain(value)); }
+    void Quoted(std::string_view section, std::string_view key, std::string_view value) { file_.WriteString(section, key, EncodeQuoted(value)); }
+    void Integer(std::string_view section, std::string_view key, int value) { file_.WriteString(section, key, std::to_string(value)); }
+    void Boolean(std::string_view section, std::string_view key, bool value) { file_.WriteString(section, key, value ? "1" : "0"); }
+    void HotKey(std::string_view section, std::string_view key, ShortCut value) { file_.WriteString(section, key, keys_.ToText(value)); }
 
 private:
     ProfileFile& file_;

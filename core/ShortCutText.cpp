@@ -4,7 +4,7 @@
 
 namespace {
 
-// Keypad digits are "Num0" to "Num9": named like the main digits they would read back
+// Keypad digits are "Num0" to "Num9": named like the main digits, they would read back
 // as the main digits, and the hot key would silently move to another key.
 std::string FixedKeyName(int code)
 {
