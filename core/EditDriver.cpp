@@ -1,0 +1,18 @@
+#include "core/EditDriver.h"
+
+std::string RunEditSet(const std::string& text, const EditSet& set, const ProcessRunner& runProcess)
+{
+    std::string current = text;
+    for (int code : set.Order) {
+        if (code < 0 || code >= kProcessKindCount || !set.IfExec[static_cast<std::size_t>(code)]) continue;
+        current = runProcess(code, current, set);
+    }
+    return current;
+}
+
+void EditDriver(const std::string& text, const EditSet& set, History& history, const ProcessRunner& runProcess,
+                IClipboardText& clipboard)
+{
+    history.AddHistory(text);
+    clipboard.SetClipboardText(RunEditSet(text, set, runProcess));
+}

@@ -1,0 +1,26 @@
+// The edit driver: what a hot key finally does. It records the text in the undo history,
+// passes it through the edit set's enabled processes in the set's order, and puts the
+// result on the clipboard.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/EditSettings.h"
+#include "core/History.h"
+#include "shell/ClipboardText.h"
+
+// Runs the process of one ProcessKind code on a text; for pkConvert that is the kana
+// conversion and then the width conversion on its result.
+using ProcessRunner = std::function<std::string(int kind, const std::string& text, const EditSet& set)>;
+
+// The pipeline alone: for each position of Order in turn, the process of the code there
+// runs when that code's IfExec flag is set. Flags belong to codes, not positions; a code
+// at two positions runs twice; a code outside 0-6 does nothing.
+std::string RunEditSet(const std::string& text, const EditSet& set, const ProcessRunner& runProcess);
+
+// Records the text as handed in, then runs the pipeline and puts the result on the
+// clipboard. A failing process, or a clipboard that cannot be opened, ends the run with
+// its exception: the history keeps the entry and the clipboard its old content.
+void EditDriver(const std::string& text, const EditSet& set, History& history, const ProcessRunner& runProcess,
+                IClipboardText& clipboard);

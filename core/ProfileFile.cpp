@@ -1,0 +1,204 @@
+#include "core/ProfileFile.h"
+
+#include <fstream>
+#include <optional>
+#include <stdexcept>
+#include <system_error>
+
+#include "core/Cp932.h"
+#include "core/IgnoreCase.h"
+#include "core/SjisLiteral.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+bool HasEnclosingQuotes(std::string_view s)
+{
+    return s.size() >= 2 && IsQuote(s.front()) && s.back() == s.front();
+}
+
+// Position of an ASCII byte, skipping double-byte characters, whose trail byte may be
+// ']' or another ASCII byte.
+std::size_t FindSingleByte(std::string_view s, char c)
+{
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == c) return i;
+        if (IsLeadByte(s[i])) ++i;
+    }
+    return std::string_view::npos;
+}
+
+// The name of a section header line ("[name]", blanks allowed around it and the name);
+// a header without its closing bracket runs to the end of the line.
+std::optional<std::string_view> HeaderName(std::string_view line)
+{
+    line = Trim(line);
+    if (line.empty() || line.front() != '[') return std::nullopt;
+    line.remove_prefix(1);
+    return Trim(line.substr(0, FindSingleByte(line, ']')));
+}
+
+struct KeyValue {
+    std::string_view key;
+    std::string_view value;
+};
+
+// A line without "=" is no key. A comment line (";...") reads as a key whose name starts
+// with ";", which nobody asks for, so it is left alone.
+std::optional<KeyValue> ParseKeyLine(std::string_view line)
+{
+    const std::size_t eq = FindSingleByte(line, '=');
+    if (eq == std::string_view::npos) return std::nullopt;
+    return KeyValue{Trim(line.substr(0, eq)), line.substr(eq + 1)};
+}
+
+// The bytes of a regular file; nothing for a folder, a device or a failed read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::string content;
+    char buffer[1 << 14];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) content.append(buffer, static_cast<std::size_t>(in.gcount()));
+    if (!in.is_open() || in.bad()) return std::nullopt;
+    return content;
+}
+
+std::string PathText(const std::filesystem::path& path)
+{
+    try {
+        return Utf16ToCp932(path.u16string());
+    } catch (const std::exception&) {
+        // A path that CP932 cannot spell is still worth showing: the write error matters more.
+        const auto utf8 = path.u8string();
+        return std::string(utf8.begin(), utf8.end());
+    }
+}
+
+std::runtime_error WriteError(const std::filesystem::path& path)
+{
+    return std::runtime_error(PathText(path) + std::string(" に書き込めません"_sj));
+}
+
+}  // namespace
+
+ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path))
+{
+    sections_.push_back(Section{"", false, {}, {}});
+    std::error_code ec;
+    if (!std::filesystem::exists(path_, ec)) return;
+    const std::optional<std::string> content = ReadWholeFile(path_);
+    if (!content) {
+        readable_ = false;
+        return;
+    }
+    const std::string& bytes = *content;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", pos);
+        std::size_t eolLength = 0;
+        if (end == std::string::npos) end = bytes.size();
+        else eolLength = (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1;
+        Line line{bytes.substr(pos, end - pos), bytes.substr(end, eolLength)};
+        pos = end + eolLength;
+        if (auto name = HeaderName(line.text)) sections_.push_back(Section{std::string(*name), true, std::move(line), {}});
+        else sections_.back().body.push_back(std::move(line));
+    }
+}
+
+std::size_t ProfileFile::FindSection(std::string_view name) const
+{
+    for (std::size_t i = 0; i < sections_.size(); ++i)
+        if (sections_[i].hasHeader && EqualsIgnoringCase(sections_[i].name, name)) return i;
+    return npos;
+}
+
+std::size_t ProfileFile::FindKey(const Section& section, std::string_view key)
+{
+    for (std::size_t i = 0; i < section.body.size(); ++i) {
+        const auto kv = ParseKeyLine(section.body[i].text);
+        if (kv && EqualsIgnoringCase(kv->key, key)) return i;
+    }
+    return npos;
+}
+
+std::string ProfileFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const
+{
+    const std::size_t s = FindSection(section);
+    if (s == npos) return std::string(def);
+    const std::size_t k = FindKey(sections_[s], key);
+    if (k == npos) return std::string(def);
+    std::string_view value = Trim(ParseKeyLine(sections_[s].body[k].text)->value);
+    if (HasEnclosingQuotes(value)) value = value.substr(1, value.size() - 2);
+    return std::string(value);
+}
+
+void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+{
+    if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) throw WriteError(path_);
+    const std::string text = std::string(key) + "=" + std::string(value);
+    std::size_t s = FindSection(section);
+    if (s == npos) {
+        EndLastLine();
+        s = sections_.size();
+        sections_.push_back(Section{std::string(section), true, Line{"[" + std::string(section) + "]", "\r\n"}, {}});
+    }
+    std::vector<Line>& body = sections_[s].body;
+    if (const std::size_t k = FindKey(sections_[s], key); k != npos) {
+        body[k].text = text;
+        return;
+    }
+    // After the last non-blank line, so that blank lines keep separating the sections.
+    std::size_t at = body.size();
+    while (at > 0 && Trim(body[at - 1].text).empty()) --at;
+    Line& before = at > 0 ? body[at - 1] : sections_[s].header;
+    if (before.eol.empty()) before.eol = "\r\n";
+    body.insert(body.begin() + static_cast<std::ptrdiff_t>(at), Line{text, "\r\n"});
+}
+
+void ProfileFile::EndLastLine()
+{
+    for (auto s = sections_.rbegin(); s != sections_.rend(); ++s) {
+        Line* last = !s->body.empty() ? &s->body.back() : s->hasHeader ? &s->header : nullptr;
+        if (!last) continue;
+        if (last->eol.empty()) last->eol = "\r\n";
+        return;
+    }
+}
+
+void ProfileFile::Save() const
+{
+    if (!readable_) throw WriteError(path_);
+    std::string content;
+    for (const Section& s : sections_) {
+        if (s.hasHeader) content += s.header.text + s.header.eol;
+        for (const Line& line : s.body) content += line.text + line.eol;
+    }
+    std::filesystem::path temp = path_;
+    temp += ".tmp";
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.close();
+    std::error_code ec;
+    if (out) std::filesystem::rename(temp, path_, ec);
+    if (!out || ec) {
+        std::filesystem::remove(temp, ec);
+        throw WriteError(path_);
+    }
+}
+
+bool ProfileFile::ReadsBackUnchanged(std::string_view value)
+{
+    return Trim(value).size() == value.size() && !HasEnclosingQuotes(value);
+}

@@ -1,0 +1,65 @@
+// An INI ("profile") file held in memory: read once, changed key by key, written back in
+// one go. It behaves like the Windows profile-string services in everything the settings
+// file relies on:
+//   - section and key names match regardless of ASCII case; the first match counts;
+//   - a value loses the blanks (space, tab) at its ends, then one pair of enclosing double
+//     or single quotes;
+//   - a missing file, section or key gives the caller's default;
+//   - writing replaces the key's first line, or appends the key after the last non-blank
+//     line of its section; a missing section is appended at the end of the file, a
+//     missing file is created.
+// Every line that is not rewritten, comments and foreign keys included, is written back
+// byte for byte with its own line end; new lines end in CR LF. Values are CP932 bytes and
+// are never transcoded.
+//
+// Unlike GetPrivateProfileStringA with its fixed buffer, values are read whole: cutting a
+// value would corrupt what the program itself wrote.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class ProfileFile {
+public:
+    // Reads the file. A missing file reads as empty. An existing file that cannot be read
+    // also reads as empty, but Save then refuses to overwrite it.
+    explicit ProfileFile(std::filesystem::path path);
+
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
+
+    // Raises the write error for a value that one line cannot hold (CR, LF or a zero
+    // byte): written raw it would split into lines that read as other keys or sections.
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+
+    // Writes the whole file through a temporary file that then replaces it, so a failed
+    // write leaves the old file intact. Raises "<path> に書き込めません" on failure.
+    void Save() const;
+
+    // Whether ReadString gives this value back exactly as WriteString wrote it: not when
+    // blanks at its ends or a pair of enclosing quotes would be taken off.
+    static bool ReadsBackUnchanged(std::string_view value);
+
+private:
+    struct Line {
+        std::string text;
+        std::string eol;  // "\r\n", "\n", "\r", or empty for a last line without one
+    };
+    struct Section {
+        std::string name;       // trimmed name between the brackets
+        bool hasHeader = true;  // false only for the lines before the first header
+        Line header;
+        std::vector<Line> body;
+    };
+
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+    std::size_t FindSection(std::string_view name) const;                   // index, or npos
+    static std::size_t FindKey(const Section& section, std::string_view key);  // index in body, or npos
+    // Gives the file's last line a line end, so that a line can follow it.
+    void EndLastLine();
+
+    std::filesystem::path path_;
+    std::vector<Section> sections_;
+    bool readable_ = true;
+};

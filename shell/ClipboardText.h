@@ -1,0 +1,30 @@
+// Clipboard access as the rest of the system needs it: text in CP932 and nothing else.
+// The driver, the main window and the settings dialog reach the clipboard only through
+// this interface; MemoryClipboard serves tests and the command line, the Win32
+// implementation the program.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "core/SjisLiteral.h"
+
+class IClipboardText {
+public:
+    virtual ~IClipboardText() = default;
+
+    // The clipboard's text up to its first zero byte; the empty text when the clipboard
+    // holds no text (it is empty, or holds only a picture or another format).
+    virtual std::string GetClipboardText() = 0;
+
+    // Makes the text the clipboard's only content; the empty text too stays a text.
+    virtual void SetClipboardText(std::string_view text) = 0;
+};
+
+// Raised by both operations when the clipboard cannot be opened (another program holds
+// it); nothing has been read or changed then.
+class EClipboardOpen : public std::runtime_error {
+public:
+    EClipboardOpen() : std::runtime_error(std::string("クリップボードを開くことができません"_sj)) {}
+};

@@ -1,0 +1,26 @@
+// A clipboard held in memory, for tests and the command line. It can be told that another
+// program holds it, so callers' handling of an unavailable clipboard can be exercised.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "shell/ClipboardText.h"
+
+class MemoryClipboard : public IClipboardText {
+public:
+    std::string GetClipboardText() override;
+    void SetClipboardText(std::string_view text) override;
+
+    // Whether the clipboard holds a text (possibly empty) rather than nothing.
+    bool HasText() const { return text_.has_value(); }
+    // Takes everything off, as when another program leaves only a picture behind.
+    void Clear() { text_.reset(); }
+    // While held, both operations raise EClipboardOpen and change nothing.
+    void SetHeldByOtherProgram(bool held) { held_ = held; }
+
+private:
+    std::optional<std::string> text_;  // as stored: zero bytes included
+    bool held_ = false;
+};
