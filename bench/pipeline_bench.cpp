@@ -59,7 +59,7 @@ void RunPipeline(benchmark::State& state, std::size_t lines, std::size_t bytesPe
     TNMURL url;
     PortableLineComparer comparer;
     ProcessServices services{awk, url, comparer};
-    for (auto _ : state) benchmark::DoNotOptimize(RunEditSet(text, set, services));
+    for (auto _ : state) benchmark::DoNotOptimize(RunEditSet(text, set, ProcessRunnerFor(services)));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
     state.counters["lines"] = static_cast<double>(lines);
 }

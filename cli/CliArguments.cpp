@@ -18,6 +18,7 @@ const std::map<std::string, CommandSpec>& Commands()
         {"gsub", {{"--fuzzy", "--lf", "--count"}, {}, 2}},
         {"match", {{"--fuzzy", "--lf"}, {}, 1}},
         {"expand", {{"--fuzzy"}, {}, 1}},
+        {"run", {{}, {"--ini", "--group", "--set"}, 0}},
     };
     return commands;
 }

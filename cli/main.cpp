@@ -3,6 +3,8 @@
 // for byte. Exit status: 0 success, 1 usage, 2 pattern or template error, 3 encoding
 // error, 4 a file named on the command line cannot be read.
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
@@ -16,6 +18,11 @@
 
 #include "cli/CliArguments.h"
 #include "core/Cp932.h"
+#include "core/KeyNames.h"
+#include "core/NMURL.h"
+#include "core/PortableLineComparer.h"
+#include "core/SettingsFile.h"
+#include "core/TextProcesses.h"
 #include "regex/RegExp.h"
 
 namespace {
@@ -29,6 +36,8 @@ constexpr const char* kUsage =
     "  gsub [--fuzzy] [--lf] [--count] PATTERN TEMPLATE   replace every match (\"&\" is the match)\n"
     "  match [--fuzzy] [--lf] PATTERN                     print START LENGTH of the first match (0 0: none)\n"
     "  expand [--fuzzy] PATTERN                           print the pattern as the fuzzy dictionary widens it\n"
+    "  run --ini FILE [--group G] --set S                 run edit set S (1-4) of group G (1-4, default:\n"
+    "                                                     the file's active group) of a settings file\n"
     "\n"
     "options:\n"
     "  --encoding=cp932|utf-8  encoding of arguments, input and output (default: from the locale)\n"
@@ -39,6 +48,24 @@ constexpr const char* kUsage =
     "\n"
     "exit status: 0 success, 1 usage error, 2 pattern or template error,\n"
     "             3 encoding error, 4 unreadable file\n";
+
+// A file named on the command line that cannot be read: exit status 4.
+class EFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+int GroupOrSetNumber(const CliArguments& args, const std::string& option, int fallback)
+{
+    const auto it = args.Values.find(option);
+    if (it == args.Values.end()) {
+        if (fallback > 0) return fallback;
+        throw EUsageError("run needs " + option + " N");
+    }
+    const std::string& v = it->second;
+    if (v.size() != 1 || v[0] < '1' || v[0] > '4') throw EUsageError(option + " must be 1, 2, 3 or 4");
+    return v[0] - '0';
+}
 
 class Session {
 public:
@@ -64,6 +91,7 @@ public:
             output = ToExternal(preprocessor.ProcessedRegExpStr) + "\n";
             return 0;
         }
+        if (cmd == "run") return RunEditSetOfFile(input, output);
         TAWKStr awk;
         awk.SetLineSeparator(args_.Has("--lf") ? mcls_LF : mcls_CRLF);
         awk.SetUseFuzzyCharDic(args_.Has("--fuzzy"));
@@ -82,6 +110,26 @@ public:
     }
 
 private:
+    int RunEditSetOfFile(const std::string& input, std::string& output)
+    {
+        const auto ini = args_.Values.find("--ini");
+        if (ini == args_.Values.end()) throw EUsageError("run needs --ini FILE");
+        const std::filesystem::path path(ini->second);
+        if (!std::filesystem::is_regular_file(path) || !std::ifstream(path, std::ios::binary))
+            throw EFileError("cannot read settings file '" + ini->second + "'");
+        const int set = GroupOrSetNumber(args_, "--set", 0);
+        const EditSettings settings = LoadSettings(path, PortableKeyNames());
+        const int group = GroupOrSetNumber(args_, "--group", settings.ActiveGroup);
+
+        TAWKStr awk;
+        TNMURL url;
+        PortableLineComparer comparer;
+        ProcessServices services{awk, url, comparer};
+        const EditSet& editSet = settings.Group[static_cast<std::size_t>(group - 1)].Set[static_cast<std::size_t>(set - 1)];
+        output = ToExternal(RunEditSet(ToInternal(input), editSet, ProcessRunnerFor(services)));
+        return 0;
+    }
+
     const CliArguments& args_;
 };
 
@@ -137,5 +185,14 @@ int main(int argc, char** argv)
     } catch (const EEncodingError& e) {
         WriteAll(stderr, std::string("morvane-cli: encoding error: ") + e.what() + "\n");
         return 3;
+    } catch (const EUsageError& e) {
+        WriteAll(stderr, std::string("morvane-cli: ") + e.what() + "\n(see morvane-cli --help)\n");
+        return 1;
+    } catch (const EFileError& e) {
+        WriteAll(stderr, std::string("morvane-cli: ") + e.what() + "\n");
+        return 4;
+    } catch (const std::exception& e) {
+        WriteAll(stderr, std::string("morvane-cli: ") + e.what() + "\n");
+        return 2;
     }
 }

@@ -91,6 +91,15 @@ std::runtime_error WriteError(const std::filesystem::path& path)
     return std::runtime_error(PathText(path) + std::string(" に書き込めません"_sj));
 }
 
+// What a read gives back of a value as it stands after "=": blanks at the ends and one
+// pair of enclosing quotes removed.
+std::string_view StoredValue(std::string_view raw)
+{
+    std::string_view value = Trim(raw);
+    if (HasEnclosingQuotes(value)) value = value.substr(1, value.size() - 2);
+    return value;
+}
+
 }  // namespace
 
 ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path))
@@ -139,14 +148,15 @@ std::string ProfileFile::ReadString(std::string_view section, std::string_view k
     if (s == npos) return std::string(def);
     const std::size_t k = FindKey(sections_[s], key);
     if (k == npos) return std::string(def);
-    std::string_view value = Trim(ParseKeyLine(sections_[s].body[k].text)->value);
-    if (HasEnclosingQuotes(value)) value = value.substr(1, value.size() - 2);
-    return std::string(value);
+    return std::string(StoredValue(ParseKeyLine(sections_[s].body[k].text)->value).substr(0, kMaxValueBytes));
 }
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
     if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) throw WriteError(path_);
+    // A value longer than a read gives back would be cut on the next start: refuse it now
+    // rather than lose its end silently later.
+    if (StoredValue(value).size() > kMaxValueBytes) throw WriteError(path_);
     const std::string text = std::string(key) + "=" + std::string(value);
     std::size_t s = FindSection(section);
     if (s == npos) {

@@ -12,8 +12,9 @@
 // byte for byte with its own line end; new lines end in CR LF. Values are CP932 bytes and
 // are never transcoded.
 //
-// Unlike GetPrivateProfileStringA with its fixed buffer, values are read whole: cutting a
-// value would corrupt what the program itself wrote.
+// Like GetPrivateProfileStringA with the settings file's 2048-byte buffer, a value reads
+// as at most 2047 bytes. Writing a longer value is refused, so that nothing the program
+// writes is cut when it is read back.
 #pragma once
 
 #include <filesystem>
@@ -23,6 +24,8 @@
 
 class ProfileFile {
 public:
+    static constexpr std::size_t kMaxValueBytes = 2047;
+
     // Reads the file. A missing file reads as empty. An existing file that cannot be read
     // also reads as empty, but Save then refuses to overwrite it.
     explicit ProfileFile(std::filesystem::path path);

@@ -23,11 +23,9 @@ std::string RunTextProcess(int kind, const std::string& text, const EditSet& set
     }
 }
 
-std::string RunEditSet(const std::string& text, const EditSet& set, ProcessServices& services)
+ProcessRunner ProcessRunnerFor(ProcessServices& services)
 {
-    std::string current = text;
-    for (int kind : set.Order)
-        if (kind >= 0 && kind < kProcessKindCount && set.IfExec[static_cast<std::size_t>(kind)])
-            current = RunTextProcess(kind, current, set, services);
-    return current;
+    return [&services](int kind, const std::string& text, const EditSet& set) {
+        return RunTextProcess(kind, text, set, services);
+    };
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/EditDriver.h"
 #include "core/EditSettings.h"
 
 class TAWKStr;
@@ -21,6 +22,5 @@ struct ProcessServices {
 // Code 3 runs the kana conversion and then the width conversion on its result.
 std::string RunTextProcess(int kind, const std::string& text, const EditSet& set, ProcessServices& services);
 
-// Every enabled process of the set, in the set's order: the pipeline without history
-// and clipboard.
-std::string RunEditSet(const std::string& text, const EditSet& set, ProcessServices& services);
+// The runner the edit driver takes, bound to these services.
+ProcessRunner ProcessRunnerFor(ProcessServices& services);

@@ -112,3 +112,50 @@ TEST(Cli, HelpAndVersion)
 }
 
 }  // namespace
+
+namespace {
+
+const std::string kExampleIni = std::string(MORVANE_SOURCE_DIR) + "/examples/Morvane.INI";
+
+TEST(Cli, RunsEditSetsOfASettingsFile)
+{
+    const CliCase cases[] = {
+        {"set 1 numbers lines", {"--encoding=utf-8", "run", "--ini", kExampleIni, "--set", "1"}, "a   b  \r\nc\n", 0,
+         "  1: a b\r\n  2: c", ""},
+        {"set 2 fuzzy marks", {"--encoding=utf-8", "run", "--ini", kExampleIni, "--set", "2"}, "ﾓｰﾊﾞﾝ", 0,
+         "[ﾓｰﾊﾞﾝ]", ""},
+        {"set 4 swaps and encodes", {"--encoding=utf-8", "run", "--ini", kExampleIni, "--group", "1", "--set", "4"},
+         "k = v", 0, "v+%3D+k", ""},
+        {"empty group does nothing", {"--encoding=cp932", "run", "--ini", kExampleIni, "--group", "2", "--set", "1"},
+         "a\r\nb", 0, "a\r\nb", ""},
+        {"missing file", {"run", "--ini", "/nonexistent/Morvane.INI", "--set", "1"}, "", 4, "", "morvane-cli: cannot read"},
+        {"set out of range", {"run", "--ini", kExampleIni, "--set", "5"}, "", 1, "", "morvane-cli: --set must be"},
+        {"no set", {"run", "--ini", kExampleIni}, "", 1, "", "morvane-cli: run needs --set"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = RunCli(c.args, c.input);
+        EXPECT_EQ(r.status, c.status) << c.name << ": " << r.err;
+        EXPECT_EQ(r.out, c.out) << c.name;
+        EXPECT_EQ(r.err.substr(0, c.errStart.size()), c.errStart) << c.name;
+    }
+}
+
+TEST(Cli, RunReportsPatternErrorsAndWritesNothing)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("morvane-run-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const struct { const char* name; std::string ini; } cases[] = {
+        {"condition", "[Group1Set1]\r\nIfExec0=1\r\n[Group1Set1Cond3]\r\nFromStr=(a\r\n"},
+        {"swap centre", "[Group1Set1]\r\nIfExec5=1\r\nRLCenter=[z-a]\r\n"},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(dir / "bad.ini", std::ios::binary) << c.ini;
+        const CliResult r = RunCli({"--encoding=cp932", "run", "--ini", (dir / "bad.ini").string(), "--set", "1"}, "a=b\r\n");
+        EXPECT_EQ(r.status, 2) << c.name;
+        EXPECT_EQ(r.out, "") << c.name;
+        EXPECT_EQ(r.err.rfind("error: ", 0), 0u) << c.name << ": " << r.err;
+    }
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace

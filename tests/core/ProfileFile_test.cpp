@@ -20,6 +20,8 @@ TEST(ProfileFileRead, FindsValuesAsTheProfileServicesDo)
 {
     const std::string longValue(3000, 'x');
     const std::string longFile = "[S]\r\nK=" + longValue + "\r\n";
+    const std::string quotedLongFile = "[S]\r\nK=\"" + longValue + "\"\r\n";
+    const std::string cutValue = longValue.substr(0, 2047);
     const ReadCase cases[] = {
         {"plain value", "[S]\r\nK=v\r\n", "S", "K", "v"},
         {"section and key ignore case", "[sEcT]\r\nkEy=v\r\n", "SECT", "KEY", "v"},
@@ -44,7 +46,8 @@ TEST(ProfileFileRead, FindsValuesAsTheProfileServicesDo)
         {"comment is no key", "[S]\r\n;K=v\r\n", "S", "K", "<default>"},
         {"line without '=' is no key", "[S]\r\nK\r\n", "S", "K", "<default>"},
         {"header without closing bracket", "[S\r\nK=v\r\n", "S", "K", "v"},
-        {"long value read whole", longFile, "S", "K", longValue},
+        {"long value cut at 2047 bytes", longFile, "S", "K", cutValue},
+        {"quoted long value cut after the quotes go", quotedLongFile, "S", "K", cutValue},
         {"CP932 value untouched", "[S]\r\nK=\x83\x5C\x95\x5C\r\n", "S", "K", "\x83\x5C\x95\x5C"},
         // 0x83 0x41 and 0x83 0x61 are different characters, though their trail bytes are 'A' and 'a'.
         {"trail bytes never folded", "[\x83\x41]\r\nK=v\r\n", "\x83\x61", "K", "<default>"},
@@ -154,6 +157,17 @@ TEST(ProfileFileWrite, RefusesValuesThatWouldSplitIntoLines)
     const std::string bad[] = {"a\r\n[Main]\r\nGroup=3", "a\nb", "a\rb", std::string("a\0b", 3)};
     for (const auto& value : bad) EXPECT_THROW(file.WriteString("S", "K", value), std::runtime_error) << value;
     EXPECT_EQ(file.ReadString("S", "K", ""), "old");
+}
+
+TEST(ProfileFileWrite, RefusesValuesLongerThanAReadGivesBack)
+{
+    TempDir dir;
+    ProfileFile file(dir / "a.ini");
+    file.WriteString("S", "K", std::string(2047, 'x'));
+    EXPECT_EQ(file.ReadString("S", "K", "").size(), 2047u);
+    file.WriteString("S", "Q", "\"" + std::string(2047, 'x') + "\"");  // the quotes do not count
+    EXPECT_THROW(file.WriteString("S", "K", std::string(2048, 'y')), std::runtime_error);
+    EXPECT_EQ(file.ReadString("S", "K", ""), std::string(2047, 'x'));
 }
 
 TEST(ProfileFileWrite, TellsWhichValuesReadBackUnchanged)
