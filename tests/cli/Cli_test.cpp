@@ -57,6 +57,14 @@ struct CliCase {
     std::string errStart;  // expected beginning of standard error
 };
 
+void Check(const CliCase& c)
+{
+    const CliResult r = RunCli(c.args, c.input);
+    EXPECT_EQ(r.status, c.status) << c.name << ": " << r.err;
+    EXPECT_EQ(r.out, c.out) << c.name;
+    EXPECT_EQ(r.err.substr(0, c.errStart.size()), c.errStart) << c.name;
+}
+
 TEST(Cli, Commands)
 {
     const std::string so(std::string("ソ"_sj));
@@ -93,12 +101,7 @@ TEST(Cli, Commands)
         {"bad encoding", {"--encoding=latin1", "match", "a"}, "", 1, "", "morvane-cli: unknown encoding"},
         {"no command", {}, "", 1, "", "morvane-cli: no command"},
     };
-    for (const auto& c : cases) {
-        const CliResult r = RunCli(c.args, c.input);
-        EXPECT_EQ(r.status, c.status) << c.name << ": " << r.err;
-        EXPECT_EQ(r.out, c.out) << c.name;
-        EXPECT_EQ(r.err.substr(0, c.errStart.size()), c.errStart) << c.name;
-    }
+    for (const auto& c : cases) Check(c);
 }
 
 TEST(Cli, HelpAndVersion)
@@ -132,12 +135,7 @@ TEST(Cli, RunsEditSetsOfASettingsFile)
         {"set out of range", {"run", "--ini", kExampleIni, "--set", "5"}, "", 1, "", "morvane-cli: --set must be"},
         {"no set", {"run", "--ini", kExampleIni}, "", 1, "", "morvane-cli: run needs --set"},
     };
-    for (const auto& c : cases) {
-        const CliResult r = RunCli(c.args, c.input);
-        EXPECT_EQ(r.status, c.status) << c.name << ": " << r.err;
-        EXPECT_EQ(r.out, c.out) << c.name;
-        EXPECT_EQ(r.err.substr(0, c.errStart.size()), c.errStart) << c.name;
-    }
+    for (const auto& c : cases) Check(c);
 }
 
 TEST(Cli, RunReportsPatternErrorsAndWritesNothing)
