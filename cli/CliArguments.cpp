@@ -62,8 +62,8 @@ CliArguments ParseCliArguments(const std::vector<std::string>& args)
     if (result.Help || result.Version) return result;
     if (i == args.size()) throw EUsageError("no command given");
     result.Command = args[i++];
-    const auto spec = Commands().find(result.Command);
-    if (spec == Commands().end()) throw EUsageError("unknown command '" + result.Command + "'");
+    const auto accepted = Commands().find(result.Command);
+    if (accepted == Commands().end()) throw EUsageError("unknown command '" + result.Command + "'");
 
     bool optionsEnded = false;
     for (; i < args.size(); ++i) {
@@ -78,9 +78,9 @@ CliArguments ParseCliArguments(const std::vector<std::string>& args)
                 name = a.substr(0, a.find('='));
                 value = a.substr(a.find('=') + 1);
             }
-            if (spec->second.flags.count(name) && !inlineValue) {
+            if (accepted->second.flags.count(name) && !inlineValue) {
                 result.Flags.insert(name);
-            } else if (spec->second.values.count(name)) {
+            } else if (accepted->second.values.count(name)) {
                 if (!inlineValue) {
                     if (i + 1 == args.size()) throw EUsageError("option '" + name + "' needs a value");
                     value = args[++i];
@@ -93,7 +93,7 @@ CliArguments ParseCliArguments(const std::vector<std::string>& args)
             result.Positional.push_back(a);
         }
     }
-    if (result.Positional.size() != spec->second.positionals)
-        throw EUsageError(result.Command + " takes " + std::to_string(spec->second.positionals) + " argument(s)");
+    if (result.Positional.size() != accepted->second.positionals)
+        throw EUsageError(result.Command + " takes " + std::to_string(accepted->second.positionals) + " argument(s)");
     return result;
 }

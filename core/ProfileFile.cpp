@@ -162,7 +162,7 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key, st
     if (s == npos) {
         EndLastLine();
         s = sections_.size();
-        sections_.push_back(Section{std::string(section), true, Line{"[" + std::string(section) + "]", "\r\n"}, {}});
+        sections_.push_back(Section{std::string(section), true, Line{std::string(1, '[').append(section).append(1, ']'), "\r\n"}, {}});
     }
     std::vector<Line>& body = sections_[s].body;
     if (const std::size_t k = FindKey(sections_[s], key); k != npos) {

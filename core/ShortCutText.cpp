@@ -21,7 +21,7 @@ std::string FixedKeyName(int code)
     if (code >= 32 && code <= 40) return kNavigation[code - 32];
     if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) return std::string(1, static_cast<char>(code));
     if (code >= 96 && code <= 105) return "Num" + std::to_string(code - 96);
-    if (code >= 112 && code <= 135) return "F" + std::to_string(code - 111);
+    if (code >= 112 && code <= 135) return std::string(1, 'F').append(std::to_string(code - 111));
     return {};
 }
 
