@@ -78,3 +78,8 @@ constexpr std::string_view operator""_sj()
 {
     return std::string_view(sjis_detail::kEncoded<S>.bytes, sjis_detail::kEncoded<S>.size);
 }
+
+// The literal's bytes as a std::string. Initializing a std::string straight from the
+// literal crashes clang 14 (it tries to evaluate the constructor at compile time); going
+// through this ordinary function avoids that.
+inline std::string SjString(std::string_view cp932) { return std::string(cp932); }

@@ -67,23 +67,23 @@ void Check(const CliCase& c)
 
 TEST(Cli, Commands)
 {
-    const std::string so(std::string("ソ"_sj));
+    const std::string so(SjString("ソ"_sj));
     const CliCase cases[] = {
         {"gsub", {"--encoding=cp932", "gsub", "a", "[&]"}, "banana", 0, "b[a]n[a]n[a]", ""},
         {"gsub count", {"--encoding=cp932", "gsub", "--count", "a", "-"}, "banana", 0, "b-n-n-", "3\n"},
         {"gsub lf", {"--encoding=cp932", "gsub", "--lf", "$", ";"}, "a\nb", 0, "a;\nb;", ""},
-        {"gsub fuzzy", {"--encoding=cp932", "gsub", "--fuzzy", "a", "-"}, "a" + std::string("Ａ"_sj), 0, "--", ""},
+        {"gsub fuzzy", {"--encoding=cp932", "gsub", "--fuzzy", "a", "-"}, "a" + SjString("Ａ"_sj), 0, "--", ""},
         {"pattern after --", {"--encoding=cp932", "gsub", "--", "-", "+"}, "a-b", 0, "a+b", ""},
         {"match", {"--encoding=cp932", "match", "b"}, "abc", 0, "2 1\n", ""},
         {"no match", {"--encoding=cp932", "match", "x"}, "abc", 0, "0 0\n", ""},
         {"trail byte", {"--encoding=cp932", "match", "\\\\"}, so, 0, "0 0\n", ""},
         {"binary input", {"--encoding=cp932", "match", "\xFF"}, std::string("\x01\xFF\x80", 3), 0, "2 1\n", ""},
-        {"expand", {"--encoding=cp932", "expand", "--fuzzy", "a"}, "", 0, std::string("(Ａ|ａ|A|a)"_sj) + "\n", ""},
+        {"expand", {"--encoding=cp932", "expand", "--fuzzy", "a"}, "", 0, SjString("(Ａ|ａ|A|a)"_sj) + "\n", ""},
         {"expand plain", {"--encoding=cp932", "expand", "a["}, "", 0, "a[\n", ""},
         {"pattern error", {"--encoding=cp932", "match", "(a"}, "abc", 2, "",
-         "error: " + std::string("右(閉じ)括弧が必要です"_sj) + " (position 3)\n"},
+         "error: " + SjString("右(閉じ)括弧が必要です"_sj) + " (position 3)\n"},
         {"template error", {"--encoding=cp932", "gsub", "a", "x\\"}, "abc", 2, "",
-         "error: " + std::string("\"\\\"の次には文字が必要です。"_sj)},
+         "error: " + SjString("\"\\\"の次には文字が必要です。"_sj)},
         {"utf-8 gsub", {"--encoding=utf-8", "gsub", "--fuzzy", "が", "[&]"}, "ｶﾞｷﾞ", 0, "[ｶﾞ]ｷﾞ", ""},
         {"utf-8 match", {"--encoding=utf-8", "match", "い"}, "あい", 0, "3 2\n", ""},
         {"utf-8 error message", {"--encoding=utf-8", "match", "[z-a]"}, "", 2, "",
@@ -94,7 +94,7 @@ TEST(Cli, Commands)
         {"utf-8 output not convertible", {"--encoding=utf-8", "gsub", "a", "\\x8540"}, "a", 3, "", "morvane-cli:"},
         {"too complex", {"--encoding=cp932", "match", "(a|b)*a(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"
                                                     "(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"},
-         "ab", 2, "", "error: " + std::string("正規表現が複雑すぎます"_sj)},
+         "ab", 2, "", "error: " + SjString("正規表現が複雑すぎます"_sj)},
         {"unknown command", {"frobnicate"}, "", 1, "", "morvane-cli: unknown command"},
         {"missing argument", {"gsub", "a"}, "", 1, "", "morvane-cli: gsub takes 2"},
         {"unknown option", {"match", "--bogus", "a"}, "", 1, "", "morvane-cli: unknown option"},

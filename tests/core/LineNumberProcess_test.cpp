@@ -31,9 +31,9 @@ EditSet MakeSet(const LineNoCase& c)
     return set;
 }
 
-const std::string kDai(std::string("第"_sj));
-const std::string kGyou(std::string("行"_sj));
-const std::string kSoA(std::string("ソア"_sj));
+const std::string kDai(SjString("第"_sj));
+const std::string kGyou(SjString("行"_sj));
+const std::string kSoA(SjString("ソア"_sj));
 
 TEST(LineNumberProcess, NumbersEveryLine)
 {

@@ -18,11 +18,9 @@ struct GSubCase {
     TMatchCORE_LineSeparator separator = mcls_CRLF;
 };
 
-std::string Sj(std::string_view s) { return std::string(s); }
-
 TEST(GSub, ReplacesEveryMatch)
 {
-    const std::string so = Sj("ソ"_sj);
+    const std::string so = SjString("ソ"_sj);
     const GSubCase cases[] = {
         {"a", "[&]", "banana", "b[a]n[a]n[a]", 3},
         {"x*", "-", "axb", "-a--b", 3},
@@ -39,7 +37,7 @@ TEST(GSub, ReplacesEveryMatch)
         {"b", "<\\x26>", "abc", "a<b>c", 1},      // an escape that decodes to "&" is the match
         {"b", "\\\\&", "abc", "a&c", 1},          // a backslash pair before "&": literal "&"
         {"b", "\\\\x", "abc", "a\\xc", 1},
-        {"b", "\\x82a0", "abc", "a" + Sj("あ"_sj) + "c", 1},
+        {"b", "\\x82a0", "abc", "a" + SjString("あ"_sj) + "c", 1},
         {"b", "\\101\\t\\r", "abc", "aA\t\rc", 1},
         {"b", "\\q", "abc", "aqc", 1},
         {"x*", "-", "a" + so + "b", "-a-" + so + "-b", 3},
@@ -49,7 +47,7 @@ TEST(GSub, ReplacesEveryMatch)
         {"x*", "-", "\r\n", "-\r-\n", 2, mcls_LF},
         {"b*", "-", "abc", "-a--c", 3},        // an empty match right after a match counts
         {"", "-", "ab", "-a-b", 2},
-        {".", "&&", Sj("あい"_sj), Sj("ああいい"_sj), 2},
+        {".", "&&", SjString("あい"_sj), SjString("ああいい"_sj), 2},
         {"a", "-", "a\0a"s, "-\0a"s, 1},           // the subject ends at a zero byte; the rest is kept
         {"x*", "-", "a\x82", "-a-\x82", 2},       // a lone lead byte at the end is one character
     };
@@ -90,7 +88,7 @@ TEST(ProcessEscSeq, DecodesLikePatterns)
 {
     TAWKStr awk;
     EXPECT_EQ(awk.ProcessEscSeq("a\\tb\\x41\\101\\\\"), "a\tbAA\\");
-    EXPECT_EQ(awk.ProcessEscSeq(Sj("\\ソ"_sj)), Sj("ソ"_sj));
+    EXPECT_EQ(awk.ProcessEscSeq(SjString("\\ソ"_sj)), SjString("ソ"_sj));
 }
 
 TEST(GSub, LargeTextsAreReplacedCompletely)
@@ -98,7 +96,7 @@ TEST(GSub, LargeTextsAreReplacedCompletely)
     TAWKStr awk;
     awk.SetRegExp("ab");
     std::string text;
-    for (int i = 0; i < 20000; ++i) text += "ab" + Sj("ソ"_sj);
+    for (int i = 0; i < 20000; ++i) text += "ab" + SjString("ソ"_sj);
     EXPECT_EQ(awk.GSub("x", text), 20000);
     EXPECT_EQ(text.size(), 20000u * 3);
 }

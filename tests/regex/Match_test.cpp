@@ -16,9 +16,9 @@ struct MatchCase {
 
 TEST(Match, LeftmostLongest)
 {
-    const std::string so(std::string("ソ"_sj));   // 0x83 0x5C: trail byte is a backslash
-    const std::string a(std::string("ア"_sj));    // 0x83 0x41: trail byte is "A"
-    const std::string xa(std::string("ャ"_sj));   // 0x83 0x83: trail byte is a lead byte
+    const std::string so(SjString("ソ"_sj));   // 0x83 0x5C: trail byte is a backslash
+    const std::string a(SjString("ア"_sj));    // 0x83 0x41: trail byte is "A"
+    const std::string xa(SjString("ャ"_sj));   // 0x83 0x83: trail byte is a lead byte
     const MatchCase cases[] = {
         {"", "abc", 1, 0},
         {"", "", 1, 0},
@@ -51,7 +51,7 @@ TEST(Match, LeftmostLongest)
         {".", so, 1, 2},
         {"..", "a" + so, 1, 3},
         {"[^a]", "\r\n" + so, 3, 2},
-        {std::string("[ア-ン]+"_sj), "abc" + a + a + "d", 4, 4},
+        {SjString("[ア-ン]+"_sj), "abc" + a + a + "d", 4, 4},
         {".", "\x82", 1, 1},            // a lone lead byte at the end is one character
         {"a\\0", std::string("a"), 0, 0},
         {"\\0*", "ab", 1, 0},
@@ -74,10 +74,10 @@ TEST(Match, LeftmostLongest)
 TEST(Match, FuzzyDictionaryIgnoresWidthCaseAndKana)
 {
     const MatchCase cases[] = {
-        {"abc", std::string("xxＡbＣ"_sj), 3, 5},
-        {std::string("が"_sj), std::string("ｶﾞ"_sj), 1, 2},
-        {std::string("か゛"_sj), std::string("ガ"_sj), 1, 2},
-        {"1", std::string("①"_sj), 1, 2},
+        {"abc", SjString("xxＡbＣ"_sj), 3, 5},
+        {SjString("が"_sj), SjString("ｶﾞ"_sj), 1, 2},
+        {SjString("か゛"_sj), SjString("ガ"_sj), 1, 2},
+        {"1", SjString("①"_sj), 1, 2},
         {"[a-z]", "A", 0, 0},
     };
     for (const auto& c : cases) {
@@ -127,7 +127,7 @@ TEST(PatternCache, FuzzyAndPlainFormsAreSeparateEntries)
     awk.SetRegExp("a");
     awk.SetUseFuzzyCharDic(true);
     EXPECT_EQ(awk.CacheCount(), 3);
-    EXPECT_EQ(awk.CachedPattern(1), std::string("(Ａ|ａ|A|a)"_sj));
+    EXPECT_EQ(awk.CachedPattern(1), SjString("(Ａ|ａ|A|a)"_sj));
     EXPECT_EQ(awk.RegExp(), "a");
 }
 
