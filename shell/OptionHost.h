@@ -1,0 +1,21 @@
+// What the settings dialog uses of the main window: the live model (written only by OK),
+// the history (read only), the edit driver and association launch for its run button,
+// the clipboard, and the writing of the settings file.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/EditSettings.h"
+#include "core/History.h"
+#include "shell/ClipboardText.h"
+
+struct OptionHost {
+    EditSettings& Model;
+    const History& Histories;
+    std::function<void(const std::string& text, const EditSet& set)> EditDriver;
+    std::function<void(const std::string& text)> ExecAssociation;
+    IClipboardText& Clipboard;
+    // Writes every group and set of Model to the settings file; raises on failure.
+    std::function<void()> SaveSettings;
+};
