@@ -55,6 +55,7 @@ CliArguments ParseCliArguments(const std::vector<std::string>& args)
         const std::string& a = args[i];
         if (a == "--help") result.Help = true;
         else if (a == "--version") result.Version = true;
+        else if (a == "--reference") result.Reference = true;
         else if (a.rfind("--encoding=", 0) == 0) result.Encoding = ParseEncoding(a.substr(11));
         else if (a == "--encoding" && i + 1 < args.size()) result.Encoding = ParseEncoding(args[++i]);
         else throw EUsageError("unknown option '" + a + "'");

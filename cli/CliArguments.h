@@ -20,6 +20,7 @@ struct CliArguments {
     CliEncoding Encoding = CliEncoding::Cp932;
     bool Help = false;
     bool Version = false;
+    bool Reference = false;                      // run the reference engine
     std::string Command;
     std::set<std::string> Flags;                 // "--fuzzy", "--lf", "--count"
     std::map<std::string, std::string> Values;   // "--ini" -> FILE, ...

@@ -28,7 +28,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: morvane-cli [--encoding=cp932|utf-8] COMMAND [OPTIONS] [--] ARGS...\n"
+    "usage: morvane-cli [--encoding=cp932|utf-8] [--reference] COMMAND [OPTIONS] [--] ARGS...\n"
     "\n"
     "The text is read from standard input; the result is written to standard output.\n"
     "\n"
@@ -41,6 +41,7 @@ constexpr const char* kUsage =
     "\n"
     "options:\n"
     "  --encoding=cp932|utf-8  encoding of arguments, input and output (default: from the locale)\n"
+    "  --reference             use the reference matcher (slow; for comparison)\n"
     "  --fuzzy                 ignore case, width and kana kind through the fuzzy-character dictionary\n"
     "  --lf                    \"$\" ends lines at LF instead of CR\n"
     "  --count                 write the number of replacements to standard error\n"
@@ -92,7 +93,7 @@ public:
             return 0;
         }
         if (cmd == "run") return RunEditSetOfFile(input, output);
-        TAWKStr awk;
+        TAWKStr awk(Engine());
         awk.SetLineSeparator(args_.Has("--lf") ? mcls_LF : mcls_CRLF);
         awk.SetUseFuzzyCharDic(args_.Has("--fuzzy"));
         awk.SetRegExp(ToInternal(args_.Positional[0]));
@@ -110,6 +111,8 @@ public:
     }
 
 private:
+    TREEngine Engine() const { return args_.Reference ? TREEngine::Reference : TREEngine::Fast; }
+
     int RunEditSetOfFile(const std::string& input, std::string& output)
     {
         const auto ini = args_.Values.find("--ini");
@@ -121,7 +124,7 @@ private:
         const EditSettings settings = LoadSettings(path, PortableKeyNames());
         const int group = GroupOrSetNumber(args_, "--group", settings.ActiveGroup);
 
-        TAWKStr awk;
+        TAWKStr awk(Engine());
         TNMURL url;
         PortableLineComparer comparer;
         ProcessServices services{awk, url, comparer};

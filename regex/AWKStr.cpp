@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-TAWKStr::TAWKStr() { FuzzyCharDic().push_back(&DefaultFuzzyCharDic()); }
+TAWKStr::TAWKStr(TREEngine engine) : TMatchCORE(engine) { FuzzyCharDic().push_back(&DefaultFuzzyCharDic()); }
 
 void TAWKStr::SetRegExp(const std::string& value)
 {

@@ -10,7 +10,7 @@
 class TAWKStr : public TMatchCORE {
 public:
     // Appends the built-in fuzzy-character dictionary.
-    TAWKStr();
+    explicit TAWKStr(TREEngine engine = TREEngine::Fast);
 
     void SetRegExp(const std::string& value) override;
 

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/Cp932.h"
+
 using TRECharCode = std::uint16_t;
 
 // The exception of every pattern and replacement-template syntax error. The message is
@@ -34,3 +36,10 @@ TRECharCode DecodeEscape(std::string_view text, int& position);
 TRECharCode ReadHexCode(std::string_view text, int& position);
 TRECharCode ReadOctCode(std::string_view text, int& position);
 std::string QuoteMetaChars(std::string_view text);
+
+// Steps over one character of a zero-terminated text, never past the terminator.
+inline const char* StepChar(const char* p)
+{
+    if (*p == 0) return p;
+    return (IsLeadByte(static_cast<unsigned char>(*p)) && p[1] != 0) ? p + 2 : p + 1;
+}

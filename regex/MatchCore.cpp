@@ -1,5 +1,7 @@
 #include "regex/MatchCore.h"
 
+#include "regex/FastSearch.h"
+
 bool TMatchCORE::IsLineSeparator(TRECharCode code) const
 {
     return lineSeparator_ == mcls_CRLF ? code == 0x0D : code == 0x0A;
@@ -50,6 +52,7 @@ const char* TMatchCORE::MatchAtLineHead(const char* position, const TRE_DFAState
 
 TMatchResult TMatchCORE::SearchPlain(const char* text) const
 {
+    if (Engine() == TREEngine::Fast) return FastSearch(CurrentLazyDFA(), text, true, lineSeparator_);
     const TRE_DFAState* initial = CurrentDFA().InitialState;
     if (*text == 0) {
         if (initial->Accepting) return {text, text};
@@ -66,6 +69,7 @@ TMatchResult TMatchCORE::SearchPlain(const char* text) const
 
 TMatchResult TMatchCORE::SearchRest(const char* text) const
 {
+    if (Engine() == TREEngine::Fast) return FastSearch(CurrentLazyDFA(), text, false, lineSeparator_);
     const TRE_DFAState* initial = CurrentDFA().InitialState;
     const char* p = text;
     for (; *p != 0; p = StepChar(p)) {
@@ -80,6 +84,7 @@ TMatchResult TMatchCORE::SearchRest(const char* text) const
 
 TMatchResult TMatchCORE::SearchLineAware(const char* text) const
 {
+    if (Engine() == TREEngine::Fast) return FastSearch(CurrentLazyDFA(), text, true, lineSeparator_);
     if (const char* end = MatchAtLineHead(text, CurrentDFA().InitialState)) return {text, end};
     return SearchRest(text);
 }

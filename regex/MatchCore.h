@@ -15,23 +15,13 @@
 
 #include <cstdint>
 
-#include "core/Cp932.h"
+#include "regex/MatchTypes.h"
 #include "regex/RegularExpression.h"
-
-enum TMatchCORE_LineSeparator : std::uint8_t {
-    mcls_CRLF = 0,
-    mcls_LF = 1,
-};
-
-// A match as pointers into the searched text; both null when nothing matched.
-struct TMatchResult {
-    const char* Start = nullptr;
-    const char* End = nullptr;
-    bool Found() const { return Start != nullptr; }
-};
 
 class TMatchCORE : public TRegularExpression {
 public:
+    explicit TMatchCORE(TREEngine engine = TREEngine::Fast) : TRegularExpression(engine) {}
+
     TMatchCORE_LineSeparator LineSeparator() const { return lineSeparator_; }
     void SetLineSeparator(TMatchCORE_LineSeparator value) { lineSeparator_ = value; }
 
@@ -53,10 +43,3 @@ private:
 
     TMatchCORE_LineSeparator lineSeparator_ = mcls_CRLF;
 };
-
-// Steps over one character of a zero-terminated text, never past the terminator.
-inline const char* StepChar(const char* p)
-{
-    if (*p == 0) return p;
-    return (IsLeadByte(*p) && p[1] != 0) ? p + 2 : p + 1;
-}

@@ -1,8 +1,8 @@
 #include "regex/RegularExpression.h"
 
-TRegularExpression::TRegularExpression() : preprocessor_("")
+TRegularExpression::TRegularExpression(TREEngine engine) : engine_(engine), preprocessor_("")
 {
-    cache_.push_back({"", nullptr});
+    cache_.push_back({"", nullptr, nullptr});
     current_ = 0;
     Compile(cache_[0].Pattern);
 }
@@ -36,7 +36,7 @@ void TRegularExpression::SetRegExp(const std::string& value)
         current_ = IndexOfPattern(key);
         if (current_ < 0) {
             if (static_cast<int>(cache_.size()) >= kCacheCapacity) cache_.pop_back();
-            cache_.insert(cache_.begin() + 1, CacheEntry{key, nullptr});
+            cache_.insert(cache_.begin() + 1, CacheEntry{key, nullptr, nullptr});
             current_ = 1;
             Compile(key);
         }
@@ -53,15 +53,29 @@ void TRegularExpression::Compile(const std::string& text)
     try {
         TREParser parser(text);
         parser.Run();
-        TRE_NFA nfa(parser, LineHeadCode(), LineTailCode());
-        nfa.Run();
+        auto nfa = std::make_unique<TRE_NFA>(parser, LineHeadCode(), LineTailCode());
+        nfa->Run();
         auto& entry = cache_[static_cast<std::size_t>(current_)];
-        entry.DFA = std::make_unique<TRE_DFA>(nfa);
-        entry.DFA->Run();
+        if (engine_ == TREEngine::Reference) {
+            entry.DFA = std::make_unique<TRE_DFA>(*nfa);
+            entry.DFA->Run();
+        } else {
+            entry.Lazy = std::make_unique<TRELazyDFA>(std::move(nfa), LineHeadCode(), LineTailCode());
+        }
     } catch (...) {
         // The entry 0 (empty pattern) always compiles, so a failure is never at index 0.
         cache_.erase(cache_.begin() + current_);
         current_ = 0;
         throw;
     }
+}
+
+bool TRegularExpression::HasLineHead() const
+{
+    return engine_ == TREEngine::Reference ? CurrentDFA().LineHeadUsed : CurrentLazyDFA().LineHeadUsed();
+}
+
+bool TRegularExpression::HasLineTail() const
+{
+    return engine_ == TREEngine::Reference ? CurrentDFA().LineTailUsed : CurrentLazyDFA().LineTailUsed();
 }

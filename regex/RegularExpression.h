@@ -13,13 +13,19 @@
 #include <vector>
 
 #include "regex/DFA.h"
+#include "regex/LazyDFA.h"
 #include "regex/PreProcessor.h"
+
+// Which automaton a pattern is compiled into. The reference builds the whole DFA at once
+// (bounded, so some patterns fail to compile) and is searched from every start; the fast
+// engine builds it lazily and searches in one pass. Both give the same results.
+enum class TREEngine { Fast, Reference };
 
 class TRegularExpression {
 public:
     static constexpr int kCacheCapacity = 30;
 
-    TRegularExpression();
+    explicit TRegularExpression(TREEngine engine = TREEngine::Fast);
     virtual ~TRegularExpression() = default;
     TRegularExpression(const TRegularExpression&) = delete;
     TRegularExpression& operator=(const TRegularExpression&) = delete;
@@ -37,9 +43,13 @@ public:
     virtual TRECharCode LineHeadCode() const { return 0xFFFD; }
     virtual TRECharCode LineTailCode() const { return 0xFFFE; }
 
+    TREEngine Engine() const { return engine_; }
+    // The compiled form of the current pattern: CurrentDFA for the reference engine,
+    // CurrentLazyDFA for the fast one.
     const TRE_DFA& CurrentDFA() const { return *cache_[static_cast<std::size_t>(current_)].DFA; }
-    bool HasLineHead() const { return CurrentDFA().LineHeadUsed; }
-    bool HasLineTail() const { return CurrentDFA().LineTailUsed; }
+    TRELazyDFA& CurrentLazyDFA() const { return *cache_[static_cast<std::size_t>(current_)].Lazy; }
+    bool HasLineHead() const;
+    bool HasLineTail() const;
 
     // The cache as it stands, for inspection: preprocessed pattern texts, newest at 1.
     int CacheCount() const { return static_cast<int>(cache_.size()); }
@@ -53,10 +63,12 @@ private:
     struct CacheEntry {
         std::string Pattern;
         std::unique_ptr<TRE_DFA> DFA;
+        std::unique_ptr<TRELazyDFA> Lazy;
     };
 
     int IndexOfPattern(const std::string& key) const;
 
+    TREEngine engine_;
     std::string FRegExp;
     std::vector<CacheEntry> cache_;
     int current_ = 0;

@@ -92,9 +92,12 @@ TEST(Cli, Commands)
         {"utf-8 invalid", {"--encoding=utf-8", "match", "a"}, "\xE3\x81", 3, "", "morvane-cli:"},
         {"utf-8 bad argument", {"--encoding=utf-8", "match", "\xC3\xA9"}, "", 3, "", "morvane-cli:"},
         {"utf-8 output not convertible", {"--encoding=utf-8", "gsub", "a", "\\x8540"}, "a", 3, "", "morvane-cli:"},
-        {"too complex", {"--encoding=cp932", "match", "(a|b)*a(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"
+        {"too complex for the reference", {"--encoding=cp932", "--reference", "match", "(a|b)*a(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"
                                                     "(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"},
          "ab", 2, "", "error: " + SjString("正規表現が複雑すぎます"_sj)},
+        {"exponential pattern, fast engine", {"--encoding=cp932", "match", "(a|b)*a(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"
+                                                    "(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"},
+         "xxabababababababababababb", 0, "3 23\n", ""},
         {"unknown command", {"frobnicate"}, "", 1, "", "morvane-cli: unknown command"},
         {"missing argument", {"gsub", "a"}, "", 1, "", "morvane-cli: gsub takes 2"},
         {"unknown option", {"match", "--bogus", "a"}, "", 1, "", "morvane-cli: unknown option"},

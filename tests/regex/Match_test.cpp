@@ -149,9 +149,9 @@ TEST(PatternCache, FailedCompilationLeavesTheEmptyPatternCurrent)
     }
 }
 
-TEST(PatternCache, TooComplexPatternFailsLikeAPatternError)
+TEST(PatternCache, TooComplexPatternFailsLikeAPatternErrorInTheReference)
 {
-    TAWKStr awk;
+    TAWKStr awk(TREEngine::Reference);
     awk.SetRegExp("b");
     std::string pattern = "(a|b)*a";
     for (int i = 0; i < 20; ++i) pattern += "(a|b)";
@@ -166,6 +166,23 @@ TEST(PatternCache, TooComplexPatternFailsLikeAPatternError)
     EXPECT_EQ(awk.CacheCount(), 2);
     int start = 0, length = 0;
     EXPECT_EQ(awk.Match("xyz", start, length), 1);  // the empty pattern is current
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FastEngine, SearchesPatternsTheReferenceCannotCompile)
+{
+    TAWKStr awk;
+    std::string pattern = "(a|b)*a";
+    for (int i = 0; i < 20; ++i) pattern += "(a|b)";
+    awk.SetRegExp(pattern);
+    std::string text(100000, 'b');
+    text += "a" + std::string(20, 'b');
+    int start = 0, length = 0;
+    EXPECT_EQ(awk.Match(text, start, length), 1);
+    EXPECT_EQ(length, static_cast<int>(text.size()));
 }
 
 }  // namespace

@@ -1,0 +1,162 @@
+#include "regex/LazyDFA.h"
+
+#include <algorithm>
+
+TRELazyDFA::TRELazyDFA(std::unique_ptr<TRE_NFA> nfa, TRECharCode lineHeadCode, TRECharCode lineTailCode,
+                       std::size_t budgetBytes)
+    : nfa_(std::move(nfa)),
+      lineHeadCode_(lineHeadCode),
+      lineTailCode_(lineTailCode),
+      lineHeadUsed_(nfa_->LineHeadUsed),
+      lineTailUsed_(nfa_->LineTailUsed),
+      budgetBytes_(budgetBytes),
+      mark_(static_cast<std::size_t>(nfa_->StateCount()), 0)
+{
+    initial_ = FindOrAdd(Closure({nfa_->InitialState}));
+}
+
+std::size_t TRELazyDFA::SetHash::operator()(const std::vector<int>& v) const
+{
+    std::size_t h = v.size();
+    for (int x : v) h = h * 1000003u ^ static_cast<std::size_t>(x);
+    return h;
+}
+
+std::vector<int> TRELazyDFA::Closure(const std::vector<int>& seeds)
+{
+    if (++stamp_ == 0) {  // the stamps wrapped: start afresh
+        std::fill(mark_.begin(), mark_.end(), 0);
+        stamp_ = 1;
+    }
+    std::vector<int> result;
+    std::vector<int> pending;
+    for (int s : seeds) {
+        if (mark_[static_cast<std::size_t>(s)] == stamp_) continue;
+        mark_[static_cast<std::size_t>(s)] = stamp_;
+        pending.push_back(s);
+    }
+    while (!pending.empty()) {
+        const int s = pending.back();
+        pending.pop_back();
+        result.push_back(s);
+        for (const auto& t : nfa_->States[static_cast<std::size_t>(s)]) {
+            if (!IsEmptyLabel(t.Label) || mark_[static_cast<std::size_t>(t.Target)] == stamp_) continue;
+            mark_[static_cast<std::size_t>(t.Target)] = stamp_;
+            pending.push_back(t.Target);
+        }
+    }
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+int TRELazyDFA::FindOrAdd(std::vector<int> closure)
+{
+    if (auto it = index_.find(closure); it != index_.end()) return it->second;
+    State state;
+    state.accepting = std::binary_search(closure.begin(), closure.end(), nfa_->FinalState);
+    state.single.fill(kUnknown);
+    bytesUsed_ += sizeof(State) + 2 * closure.size() * sizeof(int) + 64;
+    state.nfaStates = closure;
+    const int id = static_cast<int>(states_.size());
+    states_.push_back(std::move(state));
+    index_.emplace(std::move(closure), id);
+    return id;
+}
+
+void TRELazyDFA::BuildGroups(State& state)
+{
+    // As the eager construction: member NFA states in ascending order, each one's
+    // transitions newest first, grouped by identical label in order of first appearance.
+    std::unordered_map<TRELabel, std::size_t> groupOf;
+    for (int s : state.nfaStates) {
+        const auto& chain = nfa_->States[static_cast<std::size_t>(s)];
+        for (auto t = chain.rbegin(); t != chain.rend(); ++t) {
+            if (IsEmptyLabel(t->Label)) continue;
+            auto [it, added] = groupOf.try_emplace(t->Label, state.groups.size());
+            if (added) state.groups.push_back({LabelLow(t->Label), LabelHigh(t->Label), {}});
+            state.groups[it->second].targets.push_back(t->Target);
+        }
+    }
+    std::stable_sort(state.groups.begin(), state.groups.end(),
+                     [](const Group& a, const Group& b) { return a.low < b.low; });
+    for (const auto& g : state.groups) bytesUsed_ += sizeof(Group) + g.targets.size() * sizeof(int);
+    state.groupsBuilt = true;
+}
+
+int TRELazyDFA::Compute(int stateId, TRECharCode code)
+{
+    State& state = states_[static_cast<std::size_t>(stateId)];
+    if (!state.groupsBuilt) BuildGroups(state);
+    for (const Group& g : state.groups) {
+        if (code < g.low) return kNoState;
+        if (code <= g.high) {
+            std::vector<int> targets = g.targets;  // copied: FindOrAdd may move states_
+            return FindOrAdd(Closure(targets));
+        }
+    }
+    return kNoState;
+}
+
+int TRELazyDFA::Next(int stateId, TRECharCode code)
+{
+    if (code >= 0xFD00) return Compute(stateId, code);  // marker codes: never cached
+    State* state = &states_[static_cast<std::size_t>(stateId)];
+    int* slot;
+    if (code < 256) {
+        slot = &state->single[code];
+    } else {
+        auto& table = state->byLead[code >> 8];
+        if (!table) {
+            table = std::make_unique<Table>();
+            table->fill(kUnknown);
+            bytesUsed_ += sizeof(Table);
+        }
+        slot = &(*table)[code & 0xFF];
+    }
+    if (*slot != kUnknown) return *slot;
+    const int next = Compute(stateId, code);
+    // Compute may have grown states_; find the slot again.
+    state = &states_[static_cast<std::size_t>(stateId)];
+    if (code < 256) state->single[code] = next;
+    else (*state->byLead[code >> 8])[code & 0xFF] = next;
+    return next;
+}
+
+bool TRELazyDFA::HasLineTailTransition(int state) { return Next(state, lineTailCode_) != kNoState; }
+
+int TRELazyDFA::HeadState()
+{
+    if (headState_ == kUnknown) headState_ = Next(initial_, lineHeadCode_);
+    return headState_;
+}
+
+void TRELazyDFA::Reset(std::vector<int>& live)
+{
+    std::vector<std::vector<int>> keep;
+    keep.reserve(live.size());
+    for (int s : live) keep.push_back(states_[static_cast<std::size_t>(s)].nfaStates);
+    std::vector<int> initialSet = states_[static_cast<std::size_t>(initial_)].nfaStates;
+    states_.clear();
+    index_.clear();
+    bytesUsed_ = 0;
+    ++resets_;
+    headState_ = kUnknown;
+    startableFor_ = -1;
+    initial_ = FindOrAdd(std::move(initialSet));
+    for (std::size_t i = 0; i < live.size(); ++i) live[i] = FindOrAdd(std::move(keep[i]));
+}
+
+const std::array<bool, 256>& TRELazyDFA::Startable(TRECharCode separator)
+{
+    if (startableFor_ == separator) return startable_;
+    const bool acceptsEmpty = Accepting(initial_);
+    const bool tailAtSeparator = HasLineTailTransition(initial_);
+    for (int b = 0; b < 256; ++b) {
+        // A lead byte may start any of 256 codes: assume it can.
+        startable_[static_cast<std::size_t>(b)] =
+            acceptsEmpty || (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ||
+            Next(initial_, static_cast<TRECharCode>(b)) != kNoState || (b == separator && tailAtSeparator);
+    }
+    startableFor_ = separator;
+    return startable_;
+}

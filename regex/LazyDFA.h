@@ -1,0 +1,97 @@
+// TRELazyDFA: the DFA of a pattern built on demand, state by state and transition by
+// transition, under a memory budget.
+//
+// Its states and transitions are exactly those the eager subset construction makes: a
+// state is the empty-transition closure of a set of NFA states; NFA transitions are
+// grouped by identical label; and a code takes the first group in ascending order of low
+// bound (groups with equal low bounds in creation order) whose range holds it. Only
+// states and transitions a search actually reaches are built, so patterns whose full
+// DFA is exponential can still be searched.
+//
+// Transitions are cached in per-state tables: one 256-entry table for single-byte codes
+// and, per lead byte met, one 256-entry table indexed by the trail byte. When the cache
+// passes its budget the searcher calls Reset at a step boundary, handing in the states
+// it still holds; they are rebuilt and everything else is forgotten.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "regex/NFA.h"
+
+class TRELazyDFA {
+public:
+    static constexpr int kNoState = -1;
+    static constexpr std::size_t kDefaultBudgetBytes = std::size_t{32} << 20;
+
+    TRELazyDFA(std::unique_ptr<TRE_NFA> nfa, TRECharCode lineHeadCode, TRECharCode lineTailCode,
+               std::size_t budgetBytes = kDefaultBudgetBytes);
+
+    int InitialState() { return initial_; }
+    int Next(int state, TRECharCode code);
+    bool Accepting(int state) const { return states_[static_cast<std::size_t>(state)].accepting; }
+    // Whether the state has a line-tail marker transition.
+    bool HasLineTailTransition(int state);
+    // The state after the line-head marker from the initial state, or kNoState.
+    int HeadState();
+
+    bool LineHeadUsed() const { return lineHeadUsed_; }
+    bool LineTailUsed() const { return lineTailUsed_; }
+
+    // Per lead or single byte: whether a match attempt can begin at a character starting
+    // with it (a transition, acceptance, or the line-tail marker at the separator given).
+    const std::array<bool, 256>& Startable(TRECharCode separator);
+
+    bool OverBudget() const { return bytesUsed_ > budgetBytes_; }
+    // Forgets every state and transition but those of live (renumbered in place).
+    void Reset(std::vector<int>& live);
+    std::size_t StateCount() const { return states_.size(); }
+    std::size_t ResetCount() const { return resets_; }
+
+private:
+    static constexpr int kUnknown = -2;
+    using Table = std::array<int, 256>;
+
+    struct Group {
+        TRECharCode low;
+        TRECharCode high;
+        std::vector<int> targets;  // NFA states before closure
+    };
+    struct State {
+        std::vector<int> nfaStates;  // sorted closure
+        bool accepting = false;
+        bool groupsBuilt = false;
+        std::vector<Group> groups;  // sorted by low, stable
+        Table single;
+        std::array<std::unique_ptr<Table>, 256> byLead;
+    };
+    struct SetHash {
+        std::size_t operator()(const std::vector<int>& v) const;
+    };
+
+    int FindOrAdd(std::vector<int> closure);
+    std::vector<int> Closure(const std::vector<int>& seeds);
+    void BuildGroups(State& state);
+    int Compute(int state, TRECharCode code);
+
+    std::unique_ptr<TRE_NFA> nfa_;
+    TRECharCode lineHeadCode_;
+    TRECharCode lineTailCode_;
+    bool lineHeadUsed_;
+    bool lineTailUsed_;
+    std::size_t budgetBytes_;
+    std::size_t bytesUsed_ = 0;
+    std::size_t resets_ = 0;
+    int initial_ = kNoState;
+    int headState_ = kUnknown;
+    std::vector<State> states_;
+    std::array<bool, 256> startable_{};
+    int startableFor_ = -1;  // the separator startable_ was computed for
+    std::unordered_map<std::vector<int>, int, SetHash> index_;
+    std::vector<std::uint32_t> mark_;  // closure visit stamps, one per NFA state
+    std::uint32_t stamp_ = 0;
+};
