@@ -1,0 +1,95 @@
+// The fast engine against the reference: the same Match and GSub results on random
+// patterns and CP932 texts, under both line separators and with the fuzzy dictionary.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "regex/RegExp.h"
+
+namespace {
+
+class Generator {
+public:
+    explicit Generator(unsigned seed) : random_(seed) {}
+
+    std::string Pattern(int depth = 0)
+    {
+        std::string s;
+        const int terms = 1 + Pick(3);
+        for (int i = 0; i < terms; ++i) {
+            if (i > 0 && Pick(4) == 0) s += '|';
+            s += Factor(depth);
+        }
+        return s;
+    }
+
+    std::string Text()
+    {
+        static const char* const pieces[] = {"a", "b", "A", "\r", "\n", "\r\n", "^", "$", "\x83\x41" /* ア */,
+                                             "\x83\x5C" /* ソ */, "\\", "x", " ", "\x82\xA0" /* あ */, "B"};
+        std::string s;
+        const int n = Pick(14);
+        for (int i = 0; i < n; ++i) s += pieces[Pick(static_cast<int>(std::size(pieces)))];
+        if (Pick(8) == 0) s += "\x83";  // a lone lead byte at the end
+        return s;
+    }
+
+private:
+    int Pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
+
+    std::string Factor(int depth)
+    {
+        static const char* const atoms[] = {"a", "b", "A", ".", "[ab]", "[^a]", "[a-z]", "\\\\", "\x83\x41",
+                                            "\x83\x5C", "\\r", "\\n", "^", "$", "x", "[\\x83\\x40-\\x83\\x60]"};
+        std::string s;
+        if (depth < 2 && Pick(5) == 0) s = "(" + Pattern(depth + 1) + ")";
+        else s = atoms[Pick(static_cast<int>(std::size(atoms)))];
+        switch (Pick(6)) {
+        case 0: s += '*'; break;
+        case 1: s += '+'; break;
+        case 2: s += '?'; break;
+        default: break;
+        }
+        return s;
+    }
+
+    std::mt19937 random_;
+};
+
+TEST(FastEngine, AgreesWithTheReference)
+{
+    Generator gen(20261208);
+    int compared = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const std::string pattern = gen.Pattern();
+        const bool fuzzy = round % 5 == 0;
+        const auto separator = round % 2 == 0 ? mcls_CRLF : mcls_LF;
+        TAWKStr fast(TREEngine::Fast), reference(TREEngine::Reference);
+        for (TAWKStr* awk : {&fast, &reference}) {
+            awk->SetLineSeparator(separator);
+            awk->SetUseFuzzyCharDic(fuzzy);
+        }
+        bool fastFailed = false, referenceFailed = false;
+        try { fast.SetRegExp(pattern); } catch (const ERegExpParser&) { fastFailed = true; }
+        try { reference.SetRegExp(pattern); } catch (const ERegExpParser&) { referenceFailed = true; }
+        ASSERT_EQ(fastFailed, referenceFailed) << pattern;
+        if (fastFailed) continue;
+        for (int t = 0; t < 8; ++t) {
+            const std::string text = gen.Text();
+            int fs = 0, fl = 0, rs = 0, rl = 0;
+            fast.Match(text, fs, fl);
+            reference.Match(text, rs, rl);
+            ASSERT_EQ(fs, rs) << "pattern " << pattern << " text " << text << " fuzzy " << fuzzy << " sep " << int(separator);
+            ASSERT_EQ(fl, rl) << "pattern " << pattern << " text " << text << " fuzzy " << fuzzy << " sep " << int(separator);
+            std::string fastText = text, referenceText = text;
+            const int fc = fast.GSub("<&>", fastText);
+            const int rc = reference.GSub("<&>", referenceText);
+            ASSERT_EQ(fc, rc) << "pattern " << pattern << " text " << text << " fuzzy " << fuzzy << " sep " << int(separator);
+            ASSERT_EQ(fastText, referenceText) << "pattern " << pattern << " text " << text;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 10000);
+}
+
+}  // namespace
