@@ -39,6 +39,7 @@ struct FakeHotKeys : IHotKeyRegistrar {
     Log& log;
     std::map<int, std::pair<unsigned, unsigned>> registered;  // id -> modifiers, key
     std::vector<int> refused;                                   // ids another program holds
+    std::function<void()> onUnregister;
     explicit FakeHotKeys(Log& l) : log(l) {}
     bool RegisterHotKey(int id, unsigned modifiers, unsigned keyCode) override
     {
@@ -51,6 +52,7 @@ struct FakeHotKeys : IHotKeyRegistrar {
     {
         log.push_back("unregister " + std::to_string(id));
         registered.erase(id);
+        if (onUnregister) onUnregister();
     }
 };
 
@@ -248,11 +250,15 @@ TEST_F(MainWindowTest, ShutDownWritesTheActiveGroupThenReleasesKeysAndTray)
     TMorvaneMain main = Started(FourGroups(1));
     main.MenuGroupClick(3);
     log.clear();
+    int groupInFile = 0;  // when the keys start to go
+    hotKeys.onUnregister = [&] {
+        if (groupInFile == 0) groupInFile = LoadSettings(iniPath, keyNames).ActiveGroup;
+    };
 
     main.FormDestroy();
 
     EXPECT_EQ(log, Concat({kUnregisterAll, {"tray delete"}}));
-    EXPECT_EQ(LoadSettings(iniPath, keyNames).ActiveGroup, 3);
+    EXPECT_EQ(groupInFile, 3);
     main.TaskbarCreated();  // a removed icon is not brought back
     EXPECT_EQ(log.back(), "tray delete");
 }
