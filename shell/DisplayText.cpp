@@ -1,0 +1,22 @@
+#include "shell/DisplayText.h"
+
+#include <cstdint>
+
+#include "core/Cp932.h"
+
+std::u16string DisplayText(std::string_view cp932)
+{
+    constexpr char16_t kReplacement = 0xFFFD;
+    std::u16string out;
+    out.reserve(cp932.size());
+    for (std::size_t i = 0; i < cp932.size();) {
+        const std::size_t width = CharLengthAt(cp932, i);
+        if (width == 1 && IsLeadByte(cp932[i])) break;  // the cut half of a double-byte character
+        std::uint16_t code = static_cast<unsigned char>(cp932[i]);
+        if (width == 2) code = static_cast<std::uint16_t>(code * 256 + static_cast<unsigned char>(cp932[i + 1]));
+        const int codePoint = Cp932CodeToUnicode(code);
+        out += codePoint < 0 ? kReplacement : static_cast<char16_t>(codePoint);
+        i += width;
+    }
+    return out;
+}

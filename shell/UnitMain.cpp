@@ -1,0 +1,217 @@
+#include "shell/UnitMain.h"
+
+#include <exception>
+
+#include "core/Cp932.h"
+#include "core/EditDriver.h"
+#include "core/SettingsFile.h"
+#include "core/SjisLiteral.h"
+#include "core/TextProcesses.h"
+
+unsigned HotKeyModifiers(ShortCut value)
+{
+    unsigned modifiers = 0;
+    if (value & kShortCutShift) modifiers += kModShift;
+    if (value & kShortCutCtrl) modifiers += kModControl;
+    if (value & kShortCutAlt) modifiers += kModAlt;
+    return modifiers;
+}
+
+std::string TrayTip(std::string_view name)
+{
+    std::size_t end = 0;
+    while (end < name.size()) {
+        const std::size_t next = end + CharLengthAt(name, end);
+        if (next > kTrayTipBytes) break;
+        end = next;
+    }
+    return std::string(name.substr(0, end));
+}
+
+TMorvaneMain::TMorvaneMain(MainPlatform platform) : platform_(std::move(platform)) {}
+
+void TMorvaneMain::FormCreate()
+{
+    awkStr_ = std::make_unique<TAWKStr>();
+    settings_ = LoadSettings(platform_.SettingsFile, platform_.KeyNames);
+    history_ = std::make_unique<History>(platform_.Menu);
+    RegisterHotKeys();
+    AddTrayIcon();
+    platform_.Menu.CheckGroup(settings_.ActiveGroup);
+    UpdateGroupDisplay();
+}
+
+void TMorvaneMain::FormDestroy()
+{
+    awkStr_.reset();
+    // A settings file that cannot be written must not leave the keys registered or a dead
+    // icon in the tray: the error is raised only after everything else is done.
+    std::exception_ptr writeError;
+    try {
+        SaveActiveGroup(platform_.SettingsFile, settings_.ActiveGroup);
+    } catch (...) {
+        writeError = std::current_exception();
+    }
+    UnregisterHotKeys();
+    DeleteTrayIcon();
+    history_.reset();
+    if (writeError) std::rethrow_exception(writeError);
+}
+
+void TMorvaneMain::RegisterHotKeys()
+{
+    const EditGroup& group = settings_.Active();
+    auto registerKey = [this](int id, ShortCut value) {
+        const unsigned modifiers = HotKeyModifiers(value);
+        if (modifiers == 0) return;  // a bare key would take that key from every program
+        // A key held by another program simply does not work; nothing is shown.
+        platform_.HotKeys.RegisterHotKey(id, modifiers, value & kShortCutKeyMask);
+    };
+    for (int j = 1; j <= kSetsPerGroup; ++j) registerKey(j, group.Set[j - 1].HotKey);
+    registerKey(kHotKeyIdExec, group.ExecHotKey);
+}
+
+void TMorvaneMain::UnregisterHotKeys()
+{
+    for (int id : {1, 2, 3, 4, kHotKeyIdExec}) platform_.HotKeys.UnregisterHotKey(id);
+}
+
+void TMorvaneMain::AddTrayIcon()
+{
+    platform_.Tray.Add(trayIcon_, trayTip_);
+    trayAdded_ = true;
+}
+
+void TMorvaneMain::ModifyTrayIcon(int icon, std::string_view tip)
+{
+    trayIcon_ = icon;
+    trayTip_ = TrayTip(tip);
+    platform_.Tray.Modify(trayIcon_, trayTip_);
+}
+
+void TMorvaneMain::DeleteTrayIcon()
+{
+    platform_.Tray.Delete();
+    trayAdded_ = false;
+}
+
+void TMorvaneMain::TaskbarCreated()
+{
+    if (trayAdded_) platform_.Tray.Add(trayIcon_, trayTip_);
+}
+
+void TMorvaneMain::UpdateGroupDisplay()
+{
+    for (int g = 1; g <= kGroupCount; ++g)
+        platform_.Menu.SetGroupCaption(g, settings_.Group[g - 1].Name + "(&" + std::to_string(g) + ")");
+    platform_.Menu.CheckGroup(settings_.ActiveGroup);
+    ModifyTrayIcon(settings_.ActiveGroup, settings_.Active().Name);
+}
+
+std::string TMorvaneMain::ReadClipboardText(std::string_view abandonedWork)
+{
+    try {
+        return platform_.Clipboard.GetClipboardText();
+    } catch (const EEncodingError&) {
+        throw EClipboardNotCp932(SjString("クリップボードのテキストにShift-JISで表せない文字があるため、"_sj)
+                                 + std::string(abandonedWork));
+    }
+}
+
+void TMorvaneMain::EditDriver(const std::string& text, const EditSet& set)
+{
+    ProcessServices services{*awkStr_, nmurl_, platform_.LineComparer};
+    ::EditDriver(text, set, *history_, ProcessRunnerFor(services), platform_.Clipboard);
+}
+
+void TMorvaneMain::ExecAssociation(const std::string& text)
+{
+    ::ExecAssociation(text, platform_.Launcher);
+}
+
+void TMorvaneMain::WMHotKey(int id)
+{
+    if (id == kHotKeyIdExec) {
+        ExecAssociation(ReadClipboardText("関連付け起動を中止しました。"_sj));
+    } else if (id >= 1 && id <= kSetsPerGroup) {
+        const std::string text = ReadClipboardText("編集を中止しました。"_sj);
+        EditDriver(text, settings_.Active().Set[id - 1]);
+    }
+}
+
+void TMorvaneMain::SwitchGroup(int group)
+{
+    UnregisterHotKeys();
+    settings_.ActiveGroup = group;
+    UpdateGroupDisplay();
+    RegisterHotKeys();
+}
+
+void TMorvaneMain::WMTrayNotify(unsigned mouseMessage)
+{
+    const ScreenPoint at = platform_.Cursor.CursorPos();
+    if (mouseMessage == kTrayLeftButtonDown) {
+        SwitchGroup(settings_.ActiveGroup % kGroupCount + 1);
+    } else if (mouseMessage == kTrayRightButtonUp) {
+        platform_.Menu.Popup(at);
+    }
+}
+
+void TMorvaneMain::MenuGroupClick(int group)
+{
+    if (group < 1 || group > kGroupCount) return;  // no such item: only a stray message sends one
+    SwitchGroup(group);
+}
+
+void TMorvaneMain::MenuHistoriesClick(int item)
+{
+    if (item < 0 || item >= platform_.Menu.ItemCount()) return;  // no such item, as above
+    history_->MenuHistoriesClick(item, platform_.Clipboard);
+}
+
+void TMorvaneMain::MenuOptionClick()
+{
+    // The flag covers a dialog that is open but cannot be found (not created yet): a
+    // second dialog must never open.
+    if (platform_.OptionDialogs.BringOpenDialogForward() || optionDialogOpen_) return;
+
+    OptionHost host{
+        settings_,
+        *history_,
+        [this](const std::string& text, const EditSet& set) { EditDriver(text, set); },
+        [this](const std::string& text) { ExecAssociation(text); },
+        platform_.Clipboard,
+        [this] { SaveSettings(platform_.SettingsFile, settings_, platform_.KeyNames); },
+    };
+    UnregisterHotKeys();
+    optionDialogOpen_ = true;
+    try {
+        platform_.OptionDialogs.ShowModal(host);
+    } catch (...) {
+        // The keys come back also when the dialog failed; otherwise they would stay off
+        // until the next group change.
+        AfterOptionDialog();
+        throw;
+    }
+    AfterOptionDialog();
+}
+
+void TMorvaneMain::AfterOptionDialog()
+{
+    optionDialogOpen_ = false;
+    UpdateGroupDisplay();
+    RegisterHotKeys();
+    if (exitPending_) platform_.Window.Close();
+}
+
+void TMorvaneMain::MenuExitClick()
+{
+    // The window must outlive the dialog it owns: the dialog is asked to close first, and
+    // the window closes when the dialog has returned.
+    if (optionDialogOpen_) {
+        exitPending_ = true;
+        platform_.OptionDialogs.CloseOpenDialog();
+        return;
+    }
+    platform_.Window.Close();
+}

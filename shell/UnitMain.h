@@ -1,0 +1,91 @@
+// The resident main window TMorvaneMain, which is never shown: it owns the edit settings,
+// the undo history, the AWK string object and the URL coder, registers the active group's
+// hot keys, shows the group in the tray icon and its menu, and turns every hot key, tray
+// click and menu command into the work it stands for. The platform reaches it only
+// through MainPlatform, so all of this runs and is tested without Windows.
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "core/EditSettings.h"
+#include "core/History.h"
+#include "core/NMURL.h"
+#include "regex/AWKStr.h"
+#include "shell/MainPlatform.h"
+
+// Hot-key ids: set j (1..4) of the active group is id j, its association launch id 14.
+constexpr int kHotKeyIdExec = 14;
+
+// Mouse messages the tray passes with its callback message.
+constexpr unsigned kTrayLeftButtonDown = 0x201;  // WM_LBUTTONDOWN
+constexpr unsigned kTrayRightButtonUp = 0x205;   // WM_RBUTTONUP
+
+constexpr std::size_t kTrayTipBytes = 63;
+
+// The flags a shortcut value is registered with: Shift, Ctrl and Alt mapped to
+// MOD_SHIFT, MOD_CONTROL and MOD_ALT; 0 when the value has none of them.
+unsigned HotKeyModifiers(ShortCut value);
+
+// A group name as the tray tip: at most 63 bytes, cut before a double-byte character
+// that would not fit whole, so that the tip never ends in half a character.
+std::string TrayTip(std::string_view name);
+
+// Raised when a hot key finds text on the clipboard that Shift-JIS cannot hold: the
+// edit or launch does not run, and the clipboard stays as it is.
+class EClipboardNotCp932 : public std::runtime_error {
+public:
+    explicit EClipboardNotCp932(const std::string& message) : std::runtime_error(message) {}
+};
+
+class TMorvaneMain {
+public:
+    explicit TMorvaneMain(MainPlatform platform);
+
+    // Start-up: AWKStr, the settings, the empty history, the hot keys, the tray icon, the
+    // group check and the group display, in this order.
+    void FormCreate();
+    // Shut-down: frees AWKStr, writes the active group, unregisters the hot keys, removes
+    // the tray icon and frees the history, in this order.
+    void FormDestroy();
+
+    void RegisterHotKeys();
+    void UnregisterHotKeys();
+    void AddTrayIcon();
+    void ModifyTrayIcon(int icon, std::string_view tip);
+    void DeleteTrayIcon();
+    void UpdateGroupDisplay();
+
+    void WMHotKey(int id);
+    void WMTrayNotify(unsigned mouseMessage);
+    // The task bar was created anew (Explorer restarted) and has lost the icon.
+    void TaskbarCreated();
+
+    void MenuGroupClick(int group);  // group 1..4
+    void MenuOptionClick();
+    void MenuExitClick();
+    void MenuHistoriesClick(int item);
+
+    const EditSettings& Settings() const { return settings_; }
+
+private:
+    std::string ReadClipboardText(std::string_view abandonedWork);
+    void EditDriver(const std::string& text, const EditSet& set);
+    void ExecAssociation(const std::string& text);
+    void SwitchGroup(int group);
+    void AfterOptionDialog();
+
+    MainPlatform platform_;
+    TNMURL nmurl_;  // NMURL
+    // TrayData: what the tray icon shows, kept to add the icon again after Explorer restarts.
+    int trayIcon_ = kApplicationIcon;
+    std::string trayTip_ = "Morvane";
+    bool trayAdded_ = false;
+    EditSettings settings_;
+    std::unique_ptr<History> history_;
+    std::unique_ptr<TAWKStr> awkStr_;  // AWKStr
+    bool optionDialogOpen_ = false;
+    bool exitPending_ = false;
+};

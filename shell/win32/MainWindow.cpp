@@ -1,0 +1,219 @@
+#include "shell/win32/MainWindow.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "core/SettingsFile.h"
+#include "shell/ErrorReport.h"
+#include "shell/UnitMain.h"
+#include "shell/win32/MenuIds.h"
+#include "shell/win32/OptionDialog.h"
+#include "shell/win32/Win32Clipboard.h"
+#include "shell/win32/Win32KeyNames.h"
+#include "shell/win32/Win32Launcher.h"
+#include "shell/win32/Win32LineComparer.h"
+#include "shell/win32/Win32TrayIcon.h"
+#include "shell/win32/Win32TrayMenu.h"
+#include "shell/win32/WideText.h"
+#include "shell/win32/resource.h"
+
+namespace {
+
+class Win32ErrorBox : public IErrorBox {
+public:
+    void ShowError(std::string_view message) override
+    {
+        // No owner: the main window is hidden, and a box it owned could open behind others.
+        MessageBoxW(nullptr, WideDisplayText(message).c_str(), L"Morvane", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    }
+};
+
+class Win32HotKeys : public IHotKeyRegistrar {
+public:
+    explicit Win32HotKeys(HWND window) : window_(window) {}
+    bool RegisterHotKey(int id, unsigned modifiers, unsigned keyCode) override
+    {
+        return ::RegisterHotKey(window_, id, modifiers, keyCode) != FALSE;
+    }
+    void UnregisterHotKey(int id) override { ::UnregisterHotKey(window_, id); }
+
+private:
+    HWND window_;
+};
+
+class Win32Cursor : public ICursor {
+public:
+    ScreenPoint CursorPos() const override
+    {
+        POINT point{};
+        GetCursorPos(&point);
+        return {point.x, point.y};
+    }
+};
+
+class Win32OptionDialogs : public IOptionDialogs {
+public:
+    explicit Win32OptionDialogs(HWND owner) : owner_(owner) {}
+    bool BringOpenDialogForward() override
+    {
+        const HWND dialog = FindWindowW(kOptionWindowClass, nullptr);
+        if (!dialog) return false;
+        SetForegroundWindow(dialog);
+        return true;
+    }
+    void ShowModal(OptionHost& host) override { ShowOptionDialog(owner_, host); }
+    void CloseOpenDialog() override
+    {
+        if (const HWND dialog = FindWindowW(kOptionWindowClass, nullptr)) PostMessageW(dialog, WM_CLOSE, 0, 0);
+    }
+
+private:
+    HWND owner_;
+};
+
+class Win32WindowCloser : public IMainWindow {
+public:
+    explicit Win32WindowCloser(HWND window) : window_(window) {}
+    void Close() override { DestroyWindow(window_); }
+
+private:
+    HWND window_;
+};
+
+// What the window procedure reaches through the window's user data.
+struct Binding {
+    TMorvaneMain& Main;
+    IErrorBox& Errors;
+    UINT TaskbarCreated;
+
+    void Handle(const std::function<void()>& handler) { ReportErrors(Errors, handler); }
+};
+
+void MenuCommand(TMorvaneMain& main, int id)
+{
+    if (id == kMenuIdOption) main.MenuOptionClick();
+    else if (id == kMenuIdExit) main.MenuExitClick();
+    else if (id > kMenuIdGroupBase && id <= kMenuIdGroupBase + kGroupCount) main.MenuGroupClick(id - kMenuIdGroupBase);
+    else if (id >= kMenuIdUndoItemBase && id < kMenuIdUndoItemBase + kUndoMenuMaxItems)
+        main.MenuHistoriesClick(id - kMenuIdUndoItemBase);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* binding = reinterpret_cast<Binding*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!binding) return DefWindowProcW(window, message, wParam, lParam);
+    TMorvaneMain& main = binding->Main;
+    switch (message) {
+    case WM_HOTKEY:
+        binding->Handle([&] { main.WMHotKey(static_cast<int>(wParam)); });
+        return 0;
+    case kTrayCallbackMessage:
+        binding->Handle([&] { main.WMTrayNotify(LOWORD(lParam)); });
+        return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0) binding->Handle([&] { MenuCommand(main, LOWORD(wParam)); });
+        return 0;
+    case WM_CLOSE:
+        // Closing the window from outside ends the program like the exit command.
+        binding->Handle([&] { main.MenuExitClick(); });
+        return 0;
+    case WM_DESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        binding->Handle([&] { main.FormDestroy(); });
+        PostQuitMessage(0);
+        return 0;
+    default:
+        if (message == binding->TaskbarCreated) {
+            binding->Handle([&] { main.TaskbarCreated(); });
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+std::filesystem::path ProgramPath()
+{
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) throw std::runtime_error("the program's path cannot be read");
+        if (length < buffer.size()) return std::filesystem::path(buffer.substr(0, length));
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+HWND CreateMainWindow(HINSTANCE instance)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
+    windowClass.lpszClassName = kMainWindowClass;
+    if (!RegisterClassExW(&windowClass)) throw std::runtime_error("the main window class cannot be registered");
+    // A top-level window, never shown: a message-only window would miss the task bar's
+    // broadcast after an Explorer restart.
+    const HWND window = CreateWindowExW(0, kMainWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    if (!window) throw std::runtime_error("the main window cannot be created");
+    return window;
+}
+
+int RunMessageLoop()
+{
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int RunMainWindow(HINSTANCE instance)
+{
+    Win32ErrorBox errors;
+    int exitCode = 1;
+    ReportErrors(errors, [&] {
+        const HWND window = CreateMainWindow(instance);
+        Win32WindowCloser closer(window);
+        Win32HotKeys hotKeys(window);
+        Win32TrayIcon tray(window, instance);
+        Win32TrayMenu menu(window);
+        Win32Cursor cursor;
+        Win32OptionDialogs dialogs(window);
+        Win32Clipboard clipboard(window);
+        Win32Launcher launcher(window);
+        Win32KeyNames keyNames;
+        Win32LineComparer comparer;
+        TMorvaneMain main(MainPlatform{closer, hotKeys, tray, menu, cursor, dialogs, clipboard, launcher, keyNames,
+                                       comparer, SettingsFilePath(ProgramPath())});
+
+        // Start-up runs before the window procedure can reach the main window, so no
+        // message is handled half-way through it. If it fails, nothing of it may stay
+        // behind, and the settings file is left as it was.
+        bool started = false;
+        ReportErrors(errors, [&] {
+            main.FormCreate();
+            started = true;
+        });
+        if (!started) {
+            ReportErrors(errors, [&] {
+                main.UnregisterHotKeys();
+                main.DeleteTrayIcon();
+            });
+            DestroyWindow(window);
+            return;
+        }
+
+        Binding binding{main, errors, RegisterWindowMessageW(L"TaskbarCreated")};
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&binding));
+        exitCode = RunMessageLoop();
+        // A quit message from elsewhere ends the loop with the window still there; shut
+        // down through it all the same, while the binding is alive.
+        if (IsWindow(window)) DestroyWindow(window);
+    });
+    return exitCode;
+}

@@ -1,0 +1,63 @@
+#include "shell/win32/Win32TrayIcon.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include <shellapi.h>
+
+#include "shell/win32/MenuIds.h"
+#include "shell/win32/WideText.h"
+#include "shell/win32/resource.h"
+
+namespace {
+
+HICON LoadSmallIcon(HINSTANCE instance, int resourceId)
+{
+    // The images are drawn at 32x32; the tray shows small icons, so the system scales
+    // them once here rather than on every change of group.
+    const HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR);
+    if (!icon) throw std::runtime_error("icon resource " + std::to_string(resourceId) + " is missing");
+    return static_cast<HICON>(icon);
+}
+
+}  // namespace
+
+Win32TrayIcon::Win32TrayIcon(HWND window, HINSTANCE instance)
+    : window_(window), applicationIcon_(LoadSmallIcon(instance, IDI_APP))
+{
+    for (std::size_t g = 0; g < groupIcons_.size(); ++g)
+        groupIcons_[g].reset(LoadSmallIcon(instance, IDI_GROUP0 + static_cast<int>(g)));
+}
+
+void Win32TrayIcon::Notify(DWORD message, int icon, std::string_view tip)
+{
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = window_;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kTrayCallbackMessage;
+    data.hIcon = icon == kApplicationIcon ? applicationIcon_.get() : groupIcons_.at(static_cast<std::size_t>(icon)).get();
+    const std::wstring wideTip = WideDisplayText(tip);
+    const std::size_t length = std::min(wideTip.size(), std::size(data.szTip) - 1);
+    std::copy_n(wideTip.begin(), length, data.szTip);
+    data.szTip[length] = L'\0';
+    // Results are ignored: while Explorer is not running the call fails, and the icon is
+    // added again when the task bar announces itself.
+    Shell_NotifyIconW(message, &data);
+}
+
+void Win32TrayIcon::Add(int icon, std::string_view tip) { Notify(NIM_ADD, icon, tip); }
+
+void Win32TrayIcon::Modify(int icon, std::string_view tip) { Notify(NIM_MODIFY, icon, tip); }
+
+void Win32TrayIcon::Delete()
+{
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = window_;
+    data.uID = kTrayIconId;
+    Shell_NotifyIconW(NIM_DELETE, &data);
+}

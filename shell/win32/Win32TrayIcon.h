@@ -1,0 +1,33 @@
+// The notification-area icon of the main window through Shell_NotifyIconW: the
+// application's icon or one of the nine group images, with the tip in UTF-16.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string_view>
+
+#include "shell/MainPlatform.h"
+
+class Win32TrayIcon : public ITrayIcon {
+public:
+    // Loads the icons at the tray's small-icon size; raises when a resource is missing.
+    Win32TrayIcon(HWND window, HINSTANCE instance);
+
+    void Add(int icon, std::string_view tip) override;
+    void Modify(int icon, std::string_view tip) override;
+    void Delete() override;
+
+private:
+    void Notify(DWORD message, int icon, std::string_view tip);
+
+    struct IconDeleter {
+        void operator()(HICON icon) const { DestroyIcon(icon); }
+    };
+    using OwnedIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
+    HWND window_;
+    OwnedIcon applicationIcon_;
+    std::array<OwnedIcon, 9> groupIcons_;  // image g: 0 a prohibition sign, 1-8 the digit g
+};

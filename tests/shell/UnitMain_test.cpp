@@ -1,0 +1,532 @@
+// The resident main window against recording fakes of the platform: the order of start-up
+// and shut-down, which hot keys are registered with which flags, the group display in the
+// tray and its menu, the settings dialog's round trip, the hot keys' work, and that errors
+// end one handling only.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/Cp932.h"
+#include "core/PortableLineComparer.h"
+#include "core/SettingsFile.h"
+#include "core/SjisLiteral.h"
+#include "shell/ErrorReport.h"
+#include "shell/MemoryClipboard.h"
+#include "shell/UnitMain.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+struct FakeWindow : IMainWindow {
+    Log& log;
+    std::function<void()> onClose;  // the real window runs FormDestroy here
+    explicit FakeWindow(Log& l) : log(l) {}
+    void Close() override
+    {
+        log.push_back("close");
+        if (onClose) onClose();
+    }
+};
+
+struct FakeHotKeys : IHotKeyRegistrar {
+    Log& log;
+    std::map<int, std::pair<unsigned, unsigned>> registered;  // id -> modifiers, key
+    std::vector<int> refused;                                   // ids another program holds
+    std::function<void()> onUnregister;
+    explicit FakeHotKeys(Log& l) : log(l) {}
+    bool RegisterHotKey(int id, unsigned modifiers, unsigned keyCode) override
+    {
+        log.push_back("register " + std::to_string(id));
+        if (std::find(refused.begin(), refused.end(), id) != refused.end()) return false;
+        registered[id] = {modifiers, keyCode};
+        return true;
+    }
+    void UnregisterHotKey(int id) override
+    {
+        log.push_back("unregister " + std::to_string(id));
+        registered.erase(id);
+        if (onUnregister) onUnregister();
+    }
+};
+
+struct FakeTray : ITrayIcon {
+    Log& log;
+    int icon = 0;
+    std::string tip;
+    explicit FakeTray(Log& l) : log(l) {}
+    void Add(int i, std::string_view t) override
+    {
+        log.push_back("tray add " + std::to_string(i) + " " + std::string(t));
+        icon = i, tip = t;
+    }
+    void Modify(int i, std::string_view t) override
+    {
+        log.push_back("tray modify " + std::to_string(i) + " " + std::string(t));
+        icon = i, tip = t;
+    }
+    void Delete() override { log.push_back("tray delete"); }
+};
+
+struct FakeMenu : ITrayMenu {
+    Log& log;
+    std::string groupCaptions[kGroupCount + 1];
+    int checked = 0;
+    std::vector<std::string> undoCaptions;
+    explicit FakeMenu(Log& l) : log(l) {}
+    int ItemCount() const override { return static_cast<int>(undoCaptions.size()); }
+    void AddItem() override { undoCaptions.emplace_back(); }
+    void SetCaption(int item, std::string_view caption) override { undoCaptions.at(item) = caption; }
+    void SetGroupCaption(int group, std::string_view caption) override
+    {
+        log.push_back("caption " + std::to_string(group));
+        groupCaptions[group] = caption;
+    }
+    void CheckGroup(int group) override
+    {
+        log.push_back("check " + std::to_string(group));
+        checked = group;
+    }
+    void Popup(ScreenPoint at) override
+    {
+        log.push_back("popup " + std::to_string(at.X) + "," + std::to_string(at.Y));
+    }
+};
+
+struct FakeCursor : ICursor {
+    Log& log;
+    explicit FakeCursor(Log& l) : log(l) {}
+    ScreenPoint CursorPos() const override
+    {
+        log.push_back("cursor");
+        return {640, 1010};
+    }
+};
+
+struct FakeOptionDialogs : IOptionDialogs {
+    Log& log;
+    bool openElsewhere = false;              // a dialog the lookup finds
+    std::function<void(OptionHost&)> whileShown;  // what the user does in the dialog
+    explicit FakeOptionDialogs(Log& l) : log(l) {}
+    bool BringOpenDialogForward() override
+    {
+        log.push_back("bring forward");
+        return openElsewhere;
+    }
+    void ShowModal(OptionHost& host) override
+    {
+        log.push_back("show");
+        if (whileShown) whileShown(host);
+        log.push_back("shown");
+    }
+    void CloseOpenDialog() override { log.push_back("close dialog"); }
+};
+
+struct FakeLauncher : ILauncher {
+    std::vector<std::string> launched;
+    unsigned LaunchFile(const std::string& file, const std::string&, const std::string&, int) override
+    {
+        launched.push_back(file);
+        return 42;
+    }
+};
+
+// A clipboard whose text has a character Shift-JIS cannot hold, as the Windows clipboard
+// reports it; it records whether anybody wrote to it.
+struct ForeignTextClipboard : IClipboardText {
+    bool written = false;
+    std::string GetClipboardText() override { throw EEncodingError("character U+1F600 has no code in CP932"); }
+    void SetClipboardText(std::string_view) override { written = true; }
+};
+
+struct RecordingErrorBox : IErrorBox {
+    std::vector<std::string> shown;
+    void ShowError(std::string_view message) override { shown.emplace_back(message); }
+};
+
+constexpr ShortCut kCtrlAlt = kShortCutCtrl | kShortCutAlt;
+
+// Four groups named "group<g>"; set j of group g has the hot key Ctrl+Alt with key code
+// 0x30 + 10g + j, so every key tells its group and set, and the association key of
+// group g is Ctrl+Alt+F<g>.
+EditSettings FourGroups(int active)
+{
+    EditSettings s;
+    for (int g = 1; g <= kGroupCount; ++g) {
+        EditGroup& group = s.Group[g - 1];
+        group.Name = "group" + std::to_string(g);
+        for (int j = 1; j <= kSetsPerGroup; ++j)
+            group.Set[j - 1].HotKey = static_cast<ShortCut>(kCtrlAlt | (0x30 + g * 10 + j));
+        group.ExecHotKey = static_cast<ShortCut>(kCtrlAlt | (0x6F + g));
+    }
+    s.ActiveGroup = active;
+    return s;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    Log log;
+    FakeWindow window{log};
+    FakeHotKeys hotKeys{log};
+    FakeTray tray{log};
+    FakeMenu menu{log};
+    FakeCursor cursor{log};
+    FakeOptionDialogs dialogs{log};
+    MemoryClipboard clipboard;
+    FakeLauncher launcher;
+    PortableKeyNames keyNames;
+    PortableLineComparer comparer;
+    TempDir dir;
+    std::filesystem::path iniPath = dir / "Morvane.INI";
+
+    // The file as the settings dialog's OK and the exit leave it.
+    void Write(const EditSettings& settings)
+    {
+        SaveSettings(iniPath, settings, keyNames);
+        SaveActiveGroup(iniPath, settings.ActiveGroup);
+    }
+    TMorvaneMain Make(IClipboardText& clip)
+    {
+        return TMorvaneMain(
+            MainPlatform{window, hotKeys, tray, menu, cursor, dialogs, clip, launcher, keyNames, comparer, iniPath});
+    }
+    // A main window started on these settings, with the log cleared after start-up.
+    TMorvaneMain Started(const EditSettings& settings)
+    {
+        Write(settings);
+        TMorvaneMain main = Make(clipboard);
+        main.FormCreate();
+        log.clear();
+        return main;
+    }
+    std::vector<int> RegisteredIds() const
+    {
+        std::vector<int> ids;
+        for (const auto& [id, flags] : hotKeys.registered) ids.push_back(id);
+        return ids;
+    }
+};
+
+const Log kUnregisterAll{"unregister 1", "unregister 2", "unregister 3", "unregister 4", "unregister 14"};
+const Log kRegisterAll{"register 1", "register 2", "register 3", "register 4", "register 14"};
+
+Log Concat(std::initializer_list<Log> parts)
+{
+    Log all;
+    for (const Log& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Log DisplayOf(int group)
+{
+    return {"caption 1", "caption 2", "caption 3", "caption 4", "check " + std::to_string(group),
+            "tray modify " + std::to_string(group) + " group" + std::to_string(group)};
+}
+
+TEST_F(MainWindowTest, StartUpRegistersTheLoadedGroupThenShowsItInTrayAndMenu)
+{
+    Write(FourGroups(2));
+    TMorvaneMain main = Make(clipboard);
+    main.FormCreate();
+
+    EXPECT_EQ(log, Concat({kRegisterAll, {"tray add -1 Morvane", "check 2"}, DisplayOf(2)}));
+    EXPECT_EQ(hotKeys.registered.at(1), std::make_pair(kModControl + kModAlt, 0x30u + 21));
+    EXPECT_EQ(hotKeys.registered.at(14), std::make_pair(kModControl + kModAlt, 0x71u));
+    EXPECT_EQ(menu.groupCaptions[1], "group1(&1)");
+    EXPECT_EQ(menu.groupCaptions[4], "group4(&4)");
+    EXPECT_EQ(menu.checked, 2);
+    EXPECT_EQ(tray.icon, 2);
+    EXPECT_EQ(tray.tip, "group2");
+}
+
+TEST_F(MainWindowTest, ShutDownWritesTheActiveGroupThenReleasesKeysAndTray)
+{
+    TMorvaneMain main = Started(FourGroups(1));
+    main.MenuGroupClick(3);
+    log.clear();
+    int groupInFile = 0;  // when the keys start to go
+    hotKeys.onUnregister = [&] {
+        if (groupInFile == 0) groupInFile = LoadSettings(iniPath, keyNames).ActiveGroup;
+    };
+
+    main.FormDestroy();
+
+    EXPECT_EQ(log, Concat({kUnregisterAll, {"tray delete"}}));
+    EXPECT_EQ(groupInFile, 3);
+    main.TaskbarCreated();  // a removed icon is not brought back
+    EXPECT_EQ(log.back(), "tray delete");
+}
+
+TEST_F(MainWindowTest, ShutDownWithAnUnwritableSettingsFileStillReleasesKeysAndTray)
+{
+    iniPath = dir / "missing" / "Morvane.INI";
+    TMorvaneMain main = Make(clipboard);
+    main.FormCreate();
+    log.clear();
+
+    EXPECT_THROW(main.FormDestroy(), std::runtime_error);
+    EXPECT_EQ(log, Concat({kUnregisterAll, {"tray delete"}}));
+}
+
+TEST(HotKeyModifiers, MapsShortCutFlagsToRegistrationFlags)
+{
+    struct Row {
+        const char* name;
+        ShortCut value;
+        unsigned modifiers;
+    };
+    const Row rows[] = {
+        {"no modifier", 0x41, 0},
+        {"Shift", kShortCutShift | 0x41, kModShift},
+        {"Ctrl", kShortCutCtrl | 0x41, kModControl},
+        {"Alt", kShortCutAlt | 0x41, kModAlt},
+        {"Ctrl+Alt", kCtrlAlt | 0x41, kModControl + kModAlt},
+        {"Shift+Ctrl+Alt", kCtrlAlt | kShortCutShift | 0x1FFF, kModShift + kModControl + kModAlt},
+    };
+    for (const Row& row : rows) EXPECT_EQ(HotKeyModifiers(row.value), row.modifiers) << row.name;
+}
+
+TEST_F(MainWindowTest, KeysWithoutModifierAreSkippedAndRefusedKeysIgnored)
+{
+    EditSettings settings = FourGroups(1);
+    EditGroup& group = settings.Group[0];
+    group.Set[0].HotKey = 0;                                   // no hot key
+    group.Set[1].HotKey = 0x70;                                // F1 alone
+    group.Set[2].HotKey = kShortCutShift | kShortCutAlt | 0x20;  // Shift+Alt+Space
+    group.ExecHotKey = kShortCutShift | 0x41;                  // Shift+A
+    hotKeys.refused = {4};
+    Started(settings);
+
+    EXPECT_EQ(RegisteredIds(), (std::vector<int>{3, 14}));
+    EXPECT_EQ(hotKeys.registered.at(3), std::make_pair(kModShift + kModAlt, 0x20u));
+    EXPECT_EQ(hotKeys.registered.at(14), std::make_pair(kModShift, 0x41u));
+}
+
+TEST_F(MainWindowTest, LeftClickStepsFromTheLastGroupToTheFirst)
+{
+    TMorvaneMain main = Started(FourGroups(4));
+    EXPECT_EQ(menu.checked, 4);
+
+    main.WMTrayNotify(kTrayLeftButtonDown);
+
+    EXPECT_EQ(log, Concat({{"cursor"}, kUnregisterAll, DisplayOf(1), kRegisterAll}));
+    EXPECT_EQ(main.Settings().ActiveGroup, 1);
+    EXPECT_EQ(tray.icon, 1);
+    EXPECT_EQ(hotKeys.registered.at(1).second, 0x30u + 11);
+}
+
+TEST_F(MainWindowTest, RightClickOpensTheMenuWhereTheMouseWasOtherMessagesDoNothing)
+{
+    TMorvaneMain main = Started(FourGroups(1));
+    main.WMTrayNotify(kTrayRightButtonUp);
+    main.WMTrayNotify(0x200);  // mouse move
+    EXPECT_EQ(log, (Log{"cursor", "popup 640,1010", "cursor"}));
+}
+
+TEST_F(MainWindowTest, GroupMenuSwitchesGroupAndKeys)
+{
+    TMorvaneMain main = Started(FourGroups(1));
+    main.MenuGroupClick(3);
+    EXPECT_EQ(log, Concat({kUnregisterAll, DisplayOf(3), kRegisterAll}));
+    EXPECT_EQ(hotKeys.registered.at(2).second, 0x30u + 32);
+}
+
+TEST(TrayTip, CutsAt63BytesButNeverInsideADoubleByteCharacter)
+{
+    const std::string kanji = "\x8A\xBF";  // 漢
+    struct Row {
+        const char* name;
+        std::string groupName;
+        std::string tip;
+    };
+    const Row rows[] = {
+        {"short", "abc", "abc"},
+        {"exactly 63", std::string(63, 'x'), std::string(63, 'x')},
+        {"64 single bytes", std::string(64, 'x'), std::string(63, 'x')},
+        {"double-byte character across the cut", std::string(62, 'x') + kanji, std::string(62, 'x')},
+        {"double-byte character ending at the cut", std::string(61, 'x') + kanji + "y", std::string(61, 'x') + kanji},
+        {"trail byte in lead-byte range", "\x88\x9F" + std::string(61, 'x') + kanji,
+         "\x88\x9F" + std::string(61, 'x')},
+    };
+    for (const Row& row : rows) EXPECT_EQ(TrayTip(row.groupName), row.tip) << row.name;
+}
+
+TEST_F(MainWindowTest, LongGroupNameIsCutInTheTipButWholeInTheMenu)
+{
+    EditSettings settings = FourGroups(1);
+    settings.Group[0].Name = std::string(70, 'n');
+    settings.Group[1].Name = "";
+    Started(settings);
+    EXPECT_EQ(tray.tip, std::string(63, 'n'));
+    EXPECT_EQ(menu.groupCaptions[1], std::string(70, 'n') + "(&1)");
+    EXPECT_EQ(menu.groupCaptions[2], "(&2)");
+}
+
+TEST_F(MainWindowTest, SettingsDialogRunsWithoutKeysAndTheirChangesTakeEffect)
+{
+    TMorvaneMain main = Started(FourGroups(1));
+    dialogs.whileShown = [&](OptionHost& host) {
+        EXPECT_TRUE(hotKeys.registered.empty());
+        host.Model.ActiveGroup = 2;
+        host.Model.Group[1].Set[0].HotKey = kShortCutCtrl | 0x51;
+        host.SaveSettings();
+    };
+    main.MenuOptionClick();
+
+    EXPECT_EQ(log, Concat({{"bring forward"}, kUnregisterAll, {"show", "shown"}, DisplayOf(2), kRegisterAll}));
+    EXPECT_EQ(hotKeys.registered.at(1), std::make_pair(kModControl, 0x51u));
+    EXPECT_EQ(LoadSettings(iniPath, keyNames).Group[1].Set[0].HotKey, kShortCutCtrl | 0x51);
+}
+
+TEST_F(MainWindowTest, SettingsCommandWhileTheDialogIsOpenOpensNoSecondOne)
+{
+    TMorvaneMain main = Started(FourGroups(1));
+    dialogs.openElsewhere = true;
+    main.MenuOptionClick();
+    EXPECT_EQ(log, (Log{"bring forward"}));
+
+    // Also when the lookup misses the dialog this window has open.
+    dialogs.openElsewhere = false;
+    int shows = 0;
+    dialogs.whileShown = [&](OptionHost&) {
+        ++shows;
+        main.MenuOptionClick();
+    };
+    main.MenuOptionClick();
+    EXPECT_EQ(shows, 1);
+}
+
+TEST_F(MainWindowTest, GroupChangeWhileTheDialogIsOpenRegistersItsKeysAtOnce)
+{
+    TMorvaneMain main = Started(FourGroups(1));
+    dialogs.whileShown = [&](OptionHost&) {
+        main.WMTrayNotify(kTrayLeftButtonDown);
+        EXPECT_EQ(RegisteredIds(), (std::vector<int>{1, 2, 3, 4, 14}));
+        EXPECT_EQ(hotKeys.registered.at(1).second, 0x30u + 21);
+    };
+    main.MenuOptionClick();
+}
+
+TEST_F(MainWindowTest, FailingDialogStillGivesTheKeysBack)
+{
+    TMorvaneMain main = Started(FourGroups(1));
+    dialogs.whileShown = [](OptionHost&) { throw std::runtime_error("no dialog"); };
+    EXPECT_THROW(main.MenuOptionClick(), std::runtime_error);
+    EXPECT_EQ(RegisteredIds(), (std::vector<int>{1, 2, 3, 4, 14}));
+}
+
+TEST_F(MainWindowTest, ExitClosesTheWindowAfterAnOpenDialogHasClosed)
+{
+    TMorvaneMain main = Started(FourGroups(1));
+    main.MenuExitClick();
+    EXPECT_EQ(log, (Log{"close"}));
+
+    log.clear();
+    dialogs.whileShown = [&](OptionHost&) { main.MenuExitClick(); };
+    main.MenuOptionClick();
+    EXPECT_EQ(log, Concat({{"bring forward"}, kUnregisterAll, {"show", "close dialog", "shown"}, DisplayOf(1),
+                           kRegisterAll, {"close"}}));
+}
+
+// Set 2 of group 1 replaces "a" by "b".
+EditSettings ReplacingSet(std::string from)
+{
+    EditSettings settings = FourGroups(1);
+    EditSet& set = settings.Group[0].Set[1];
+    set.IfExec[pkReplace] = true;
+    set.Cond[0] = {std::move(from), "b", false};
+    return settings;
+}
+
+TEST_F(MainWindowTest, HotKeyEditsTheClipboardAndTheUndoMenuRestores)
+{
+    TMorvaneMain main = Started(ReplacingSet("a"));
+    clipboard.SetClipboardText("banana");
+    main.WMHotKey(2);
+    EXPECT_EQ(clipboard.GetClipboardText(), "bbnbnb");
+    main.WMHotKey(2);
+    ASSERT_EQ(menu.undoCaptions, (std::vector<std::string>{"bbnbnb", "banana"}));
+
+    main.MenuHistoriesClick(1);
+    EXPECT_EQ(clipboard.GetClipboardText(), "banana");
+    main.MenuHistoriesClick(2);  // no such item
+    EXPECT_EQ(clipboard.GetClipboardText(), "banana");
+}
+
+TEST_F(MainWindowTest, AssociationKeyLaunchesEveryLine)
+{
+    TMorvaneMain main = Started(FourGroups(1));
+    clipboard.SetClipboardText("a.txt\r\nb.txt");
+    main.WMHotKey(kHotKeyIdExec);
+    EXPECT_EQ(launcher.launched, (std::vector<std::string>{"a.txt", "b.txt"}));
+    EXPECT_EQ(menu.ItemCount(), 0);
+}
+
+TEST_F(MainWindowTest, ClipboardTextShiftJisCannotHoldStopsTheHotKey)
+{
+    Write(ReplacingSet("a"));
+    ForeignTextClipboard foreign;
+    TMorvaneMain main = Make(foreign);
+    main.FormCreate();
+
+    struct Row {
+        const char* name;
+        int id;
+        std::string_view message;
+    };
+    const Row rows[] = {
+        {"edit set", 2, "クリップボードのテキストにShift-JISで表せない文字があるため、編集を中止しました。"_sj},
+        {"association launch", kHotKeyIdExec,
+         "クリップボードのテキストにShift-JISで表せない文字があるため、関連付け起動を中止しました。"_sj},
+    };
+    for (const Row& row : rows) {
+        RecordingErrorBox box;
+        ReportErrors(box, [&] { main.WMHotKey(row.id); });
+        EXPECT_EQ(box.shown, (std::vector<std::string>{std::string(row.message)})) << row.name;
+    }
+    EXPECT_FALSE(foreign.written);
+    EXPECT_EQ(menu.ItemCount(), 0);
+    EXPECT_TRUE(launcher.launched.empty());
+}
+
+TEST_F(MainWindowTest, PatternErrorIsShownAndTheProgramStaysResident)
+{
+    TMorvaneMain main = Started(ReplacingSet("a("));
+    clipboard.SetClipboardText("abc");
+    RecordingErrorBox box;
+    ReportErrors(box, [&] { main.WMHotKey(2); });
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_FALSE(box.shown[0].empty());
+    EXPECT_EQ(clipboard.GetClipboardText(), "abc");
+    EXPECT_EQ(menu.undoCaptions, (std::vector<std::string>{"abc"}));
+
+    // The next command is handled as usual.
+    ReportErrors(box, [&] { main.MenuGroupClick(2); });
+    EXPECT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(main.Settings().ActiveGroup, 2);
+}
+
+TEST(ReportErrors, ShowsEveryErrorAndLetsNothingThrough)
+{
+    RecordingErrorBox box;
+    ReportErrors(box, [] { throw EClipboardOpen(); });
+    ReportErrors(box, [] { throw 7; });
+    ReportErrors(box, [] {});
+    EXPECT_EQ(box.shown, (std::vector<std::string>{SjString("クリップボードを開くことができません"_sj),
+                                                   SjString("不明なエラーが発生しました。"_sj)}));
+}
+
+TEST_F(MainWindowTest, RestartedTaskBarGetsTheCurrentIconBack)
+{
+    TMorvaneMain main = Started(FourGroups(3));
+    main.TaskbarCreated();
+    EXPECT_EQ(log, (Log{"tray add 3 group3"}));
+}
+
+}  // namespace
