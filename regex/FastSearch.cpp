@@ -1,8 +1,8 @@
 #include "regex/FastSearch.h"
 
-#include <cstring>
+#include <algorithm>
 #include <deque>
-#include <unordered_map>
+#include <vector>
 
 #include "regex/CharCode.h"
 
@@ -26,21 +26,21 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
 {
     const TRECharCode separatorCode = separator == mcls_CRLF ? 0x0D : 0x0A;
     const bool hasLineHead = dfa.LineHeadUsed();
-    const char* const textEnd = text + std::strlen(text);
-
-    std::vector<Thread> threads, survivors;
-    std::deque<Attempt> attempts;  // attempts[0] has absolute number firstAttempt
+    // Scratch space kept between calls: GSub searches once per match.
+    thread_local std::vector<Thread> threads, survivors;
+    thread_local std::deque<Attempt> attempts;  // attempts[0] has absolute number firstAttempt
+    thread_local std::vector<int> liveStates;
+    threads.clear();
+    attempts.clear();
     std::size_t firstAttempt = 0;
-    bool committed = false;        // some attempt has matched: begin no more
-    std::unordered_map<int, std::size_t> seen;  // state -> index in survivors
-    std::vector<int> liveStates;
+    bool committed = false;  // some attempt has matched: begin no more
 
     auto isLineHead = [&](const char* p) {
         return hasLineHead && (p == text ? startIsLineHead : p[-1] == '\n');
     };
 
     const char* p = text;
-    while (p < textEnd) {
+    while (*p != 0) {
         if (dfa.OverBudget()) {
             liveStates.clear();
             for (const Thread& t : threads) liveStates.push_back(t.state);
@@ -51,8 +51,8 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
             if (threads.empty()) {
                 // Nothing running: skip ahead to a character an attempt can begin with.
                 const auto& startable = dfa.Startable(separatorCode);
-                while (p < textEnd && !startable[static_cast<unsigned char>(*p)] && !isLineHead(p)) p = StepChar(p);
-                if (p == textEnd) break;
+                while (*p != 0 && !startable[static_cast<unsigned char>(*p)] && !isLineHead(p)) p = StepChar(p);
+                if (*p == 0) break;
             }
             Attempt attempt{p};
             const std::size_t number = firstAttempt + attempts.size();
@@ -68,7 +68,6 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
         const char* next = p;
         const TRECharCode code = NextChar(next);
         survivors.clear();
-        seen.clear();
         for (Thread t : threads) {
             Attempt& a = attempts[t.attempt - firstAttempt];
             if (dfa.Accepting(t.state)) t.lastAccept = p;
@@ -81,9 +80,10 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
                 continue;
             }
             t.state = to;
-            auto [it, added] = seen.try_emplace(to, survivors.size());
-            if (!added) {
-                Thread& older = survivors[it->second];
+            // Live threads are few (at most one per distinct state): a scan beats a map.
+            auto older_it = std::find_if(survivors.begin(), survivors.end(), [to](const Thread& o) { return o.state == to; });
+            if (older_it != survivors.end()) {
+                Thread& older = *older_it;
                 if (older.attempt == t.attempt) {  // siblings: one future, keep the longer past
                     if (t.lastAccept != nullptr && (older.lastAccept == nullptr || t.lastAccept > older.lastAccept))
                         older.lastAccept = t.lastAccept;
@@ -119,6 +119,7 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
         p = next;
     }
 
+    const char* const textEnd = p;
     // The end of the text stops every thread still running (code 0).
     for (const Thread& t : threads) {
         Attempt& a = attempts[t.attempt - firstAttempt];
