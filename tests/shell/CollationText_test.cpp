@@ -29,6 +29,17 @@ TEST(CollationText, ConvertsCharactersAndKeepsStrayBytesApart)
     for (const CollationCase& c : cases) EXPECT_EQ(ToCollationText(c.cp932, buffer), c.expected) << c.name;
 }
 
+// ASCII bytes are converted without the table, so the table must agree.
+TEST(CollationText, AsciiConvertsLikeTheTable)
+{
+    std::u16string buffer;
+    for (int b = 0; b < 0x80; ++b) {
+        EXPECT_EQ(Cp932CodeToUnicode(static_cast<std::uint16_t>(b)), b) << "byte " << b;
+        EXPECT_EQ(ToCollationText(std::string(1, static_cast<char>(b)), buffer), std::u16string(1, static_cast<char16_t>(b)))
+            << "byte " << b;
+    }
+}
+
 // The stand-ins for stray bytes must be told apart from every real character, or a line
 // with a stray byte could compare equal to a different, valid line.
 TEST(CollationText, NoCharacterMapsIntoTheStrayByteRange)
