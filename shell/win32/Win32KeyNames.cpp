@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 #include "core/Cp932.h"
 #include "core/ShortCutText.h"
 
