@@ -38,14 +38,27 @@ std::size_t FindSingleByte(std::string_view s, char c)
     return std::string_view::npos;
 }
 
-// The name of a section header line ("[name]", blanks allowed around it and the name);
-// a header without its closing bracket runs to the end of the line.
+// Position of the last ASCII byte c, skipping double-byte characters.
+std::size_t FindLastSingleByte(std::string_view s, char c)
+{
+    std::size_t found = std::string_view::npos;
+    for (std::size_t i = 0; i < s.size(); i += CharLengthAt(s, i))
+        if (s[i] == c) found = i;
+    return found;
+}
+
+// The name of a section header line ("[name]", blanks allowed around it and the name).
+// As in the system's reader, the name runs to the line's last closing bracket, whatever
+// follows it is ignored, and a line without one is no header but an ordinary line of the
+// section before it.
 std::optional<std::string_view> HeaderName(std::string_view line)
 {
     line = Trim(line);
     if (line.empty() || line.front() != '[') return std::nullopt;
     line.remove_prefix(1);
-    return Trim(line.substr(0, FindSingleByte(line, ']')));
+    const std::size_t close = FindLastSingleByte(line, ']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return Trim(line.substr(0, close));
 }
 
 struct KeyValue {

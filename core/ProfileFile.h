@@ -2,6 +2,8 @@
 // one go. It behaves like the Windows profile-string services in everything the settings
 // file relies on:
 //   - section and key names match regardless of ASCII case; the first match counts;
+//   - a section header's name runs to the last "]" of its line; a line starting with "["
+//     that has none is no header;
 //   - a value loses the blanks (space, tab) at its ends, then one pair of enclosing double
 //     or single quotes;
 //   - a missing file, section or key gives the caller's default;

@@ -1,0 +1,25 @@
+// The Windows clipboard as CP932 text. It is read and written as Unicode text and
+// converted explicitly, so Japanese text survives on a system of any code page; a text
+// that a program put there only in the ANSI format is taken as CP932 bytes.
+#pragma once
+
+#include <windows.h>
+
+#include "shell/ClipboardText.h"
+
+class Win32Clipboard final : public IClipboardText {
+public:
+    // owner: the window that owns the clipboard's content after a write. It must be a
+    // window: with none the system refuses to take the text.
+    explicit Win32Clipboard(HWND owner) : owner_(owner) {}
+
+    // Raises EEncodingError when the text holds a character that CP932 cannot hold.
+    std::string GetClipboardText() override;
+
+    // Raises EEncodingError, with the clipboard untouched, when the text holds bytes that
+    // are no CP932 character.
+    void SetClipboardText(std::string_view text) override;
+
+private:
+    HWND owner_;
+};

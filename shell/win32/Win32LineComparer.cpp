@@ -1,0 +1,28 @@
+#include "shell/win32/Win32LineComparer.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <stdexcept>
+
+#include "shell/CollationText.h"
+
+namespace {
+
+int Length(const std::u16string& text)
+{
+    if (text.size() > INT_MAX) throw std::length_error("line too long to compare");
+    return static_cast<int>(text.size());
+}
+
+}  // namespace
+
+int Win32LineComparer::Compare(std::string_view a, std::string_view b) const
+{
+    ToCollationText(a, a_);
+    ToCollationText(b, b_);
+    const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, reinterpret_cast<const wchar_t*>(a_.data()),
+                                      Length(a_), reinterpret_cast<const wchar_t*>(b_.data()), Length(b_));
+    if (result == 0) throw std::runtime_error("CompareStringW failed");
+    return result - CSTR_EQUAL;
+}
