@@ -10,15 +10,27 @@ namespace {
 
 struct Thread {
     int state;
-    std::size_t attempt;         // absolute attempt number
-    const char* lastAccept;      // end of the longest accepted prefix so far, or null
+    const char* start;       // the attempt it belongs to
+    const char* lastAccept;  // end of the longest accepted prefix so far, or null
 };
 
+// Only attempts that still run or have a result are kept, ordered by start, so the list
+// stays as short as the thread list however long an old attempt runs.
 struct Attempt {
     const char* start;
-    const char* best = nullptr;  // the attempt's result so far
-    int live = 0;                // threads still running
+    const char* best;  // the attempt's result so far, or null
+    int live;          // threads still running
 };
+
+Attempt& AttemptOf(std::vector<Attempt>& attempts, const char* start)
+{
+    return *std::find_if(attempts.begin(), attempts.end(), [start](const Attempt& a) { return a.start == start; });
+}
+
+void Improve(const char*& best, const char* end)
+{
+    if (end != nullptr && (best == nullptr || end > best)) best = end;
+}
 
 }  // namespace
 
@@ -28,15 +40,17 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
     const bool hasLineHead = dfa.LineHeadUsed();
     // Scratch space kept between calls: GSub searches once per match.
     thread_local std::vector<Thread> threads, survivors;
-    thread_local std::deque<Attempt> attempts;  // attempts[0] has absolute number firstAttempt
+    thread_local std::vector<Attempt> attempts;
     thread_local std::vector<int> liveStates;
     threads.clear();
     attempts.clear();
-    std::size_t firstAttempt = 0;
-    bool committed = false;  // some attempt has matched: begin no more
+    const char* committedStart = nullptr;  // the oldest attempt known to match: no younger one counts
 
     auto isLineHead = [&](const char* p) {
         return hasLineHead && (p == text ? startIsLineHead : p[-1] == '\n');
+    };
+    auto commit = [&](const char* start) {
+        if (committedStart == nullptr || start < committedStart) committedStart = start;
     };
 
     const char* p = text;
@@ -47,19 +61,17 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
             dfa.Reset(liveStates);
             for (std::size_t i = 0; i < threads.size(); ++i) threads[i].state = liveStates[i];
         }
-        if (!committed) {
+        if (committedStart == nullptr) {
             if (threads.empty()) {
                 // Nothing running: skip ahead to a character an attempt can begin with.
                 const auto& startable = dfa.Startable(separatorCode);
                 while (*p != 0 && !startable[static_cast<unsigned char>(*p)] && !isLineHead(p)) p = StepChar(p);
                 if (*p == 0) break;
             }
-            Attempt attempt{p};
-            const std::size_t number = firstAttempt + attempts.size();
-            threads.push_back({dfa.InitialState(), number, nullptr});
-            ++attempt.live;
+            Attempt attempt{p, nullptr, 1};
+            threads.push_back({dfa.InitialState(), p, nullptr});
             if (isLineHead(p) && dfa.HeadState() != TRELazyDFA::kNoState) {
-                threads.push_back({dfa.HeadState(), number, nullptr});
+                threads.push_back({dfa.HeadState(), p, nullptr});
                 ++attempt.live;
             }
             attempts.push_back(attempt);
@@ -69,29 +81,31 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
         const TRECharCode code = NextChar(next);
         survivors.clear();
         for (Thread t : threads) {
-            Attempt& a = attempts[t.attempt - firstAttempt];
-            if (dfa.Accepting(t.state)) t.lastAccept = p;
+            if (dfa.Accepting(t.state)) {
+                t.lastAccept = p;
+                commit(t.start);
+            }
             const int to = dfa.Next(t.state, code);
             if (to == TRELazyDFA::kNoState) {
+                Attempt& a = AttemptOf(attempts, t.start);
                 const char* end = t.lastAccept;
                 if (code == separatorCode && dfa.HasLineTailTransition(t.state)) end = p;
-                if (end != nullptr && (a.best == nullptr || end > a.best)) a.best = end;
+                Improve(a.best, end);
+                if (a.best != nullptr) commit(t.start);
                 --a.live;
                 continue;
             }
             t.state = to;
             // Live threads are few (at most one per distinct state): a scan beats a map.
-            auto older_it = std::find_if(survivors.begin(), survivors.end(), [to](const Thread& o) { return o.state == to; });
-            if (older_it != survivors.end()) {
-                Thread& older = *older_it;
-                if (older.attempt == t.attempt) {  // siblings: one future, keep the longer past
-                    if (t.lastAccept != nullptr && (older.lastAccept == nullptr || t.lastAccept > older.lastAccept))
-                        older.lastAccept = t.lastAccept;
-                    --a.live;
+            auto older = std::find_if(survivors.begin(), survivors.end(), [to](const Thread& o) { return o.state == to; });
+            if (older != survivors.end()) {
+                if (older->start == t.start) {  // siblings: one future, keep the longer past
+                    Improve(older->lastAccept, t.lastAccept);
+                    --AttemptOf(attempts, t.start).live;
                     continue;
                 }
                 if (t.lastAccept == nullptr) {  // the older attempt's future covers this one
-                    --a.live;
+                    --AttemptOf(attempts, t.start).live;
                     continue;
                 }
             }
@@ -99,37 +113,24 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
         }
         threads.swap(survivors);
 
-        // The oldest attempt that has matched wins over every younger one.
-        for (std::size_t i = 0; i < attempts.size(); ++i) {
-            bool matched = attempts[i].best != nullptr;
-            for (const Thread& t : threads)
-                if (t.attempt == firstAttempt + i && t.lastAccept != nullptr) matched = true;
-            if (!matched) continue;
-            committed = true;
-            attempts.resize(i + 1);
-            const std::size_t limit = firstAttempt + i;
-            std::erase_if(threads, [&](const Thread& t) { return t.attempt > limit; });
-            break;
+        if (committedStart != nullptr) {
+            // The oldest attempt that has matched wins over every younger one.
+            std::erase_if(threads, [&](const Thread& t) { return t.start > committedStart; });
+            std::erase_if(attempts, [&](const Attempt& a) { return a.start > committedStart; });
         }
-        while (!attempts.empty() && attempts.front().live == 0) {
-            if (attempts.front().best != nullptr) return {attempts.front().start, attempts.front().best};
-            attempts.pop_front();
-            ++firstAttempt;
-        }
+        std::erase_if(attempts, [](const Attempt& a) { return a.live == 0 && a.best == nullptr; });
+        if (!attempts.empty() && attempts.front().live == 0) return {attempts.front().start, attempts.front().best};
         p = next;
     }
 
     const char* const textEnd = p;
     // The end of the text stops every thread still running (code 0).
     for (const Thread& t : threads) {
-        Attempt& a = attempts[t.attempt - firstAttempt];
-        const char* end = dfa.Accepting(t.state) ? textEnd : t.lastAccept;
-        if (dfa.HasLineTailTransition(t.state)) end = textEnd;
-        if (end != nullptr && (a.best == nullptr || end > a.best)) a.best = end;
+        Attempt& a = AttemptOf(attempts, t.start);
+        Improve(a.best, dfa.Accepting(t.state) || dfa.HasLineTailTransition(t.state) ? textEnd : t.lastAccept);
     }
     for (const Attempt& a : attempts)
         if (a.best != nullptr) return {a.start, a.best};
-    if (committed) return {};  // cannot happen: a committed attempt has a result
 
     // Attempts at the end of the text itself.
     const int initial = dfa.InitialState();
