@@ -35,7 +35,7 @@ std::string TAWKStr::ProcessEscSeq(std::string_view s) const
     return result;
 }
 
-std::string TAWKStr::MakeReplacement(std::string_view templateText, std::string_view matched) const
+TAWKStr::TPreparedTemplate TAWKStr::PrepareReplacement(std::string_view templateText) const
 {
     // Pass 1: protect escaped ampersands, so that decoding cannot turn them into "&".
     std::string protectedText;
@@ -51,24 +51,40 @@ std::string TAWKStr::MakeReplacement(std::string_view templateText, std::string_
     // Pass 2: decode the escapes.
     const std::string decoded = ProcessEscSeq(protectedText);
     // Pass 3: "&" is the match, "\&" a literal ampersand.
-    std::string result;
+    TPreparedTemplate prepared;
+    prepared.literals.emplace_back();
     position = 1;
     for (TRECharCode ch = GetChar(decoded, position); ch != 0; ch = GetChar(decoded, position)) {
         if (ch == '&') {
-            result += matched;
+            prepared.literals.emplace_back();
         } else if (ch == '\\') {
             const TRECharCode next = GetChar(decoded, position);
             if (next == '&') {
-                result += '&';
+                prepared.literals.back() += '&';
             } else {
                 if (next != 0) UngetChar(decoded, position);
-                result += '\\';
+                prepared.literals.back() += '\\';
             }
         } else {
-            result += CharToStr(ch);
+            prepared.literals.back() += CharToStr(ch);
         }
     }
+    return prepared;
+}
+
+std::string TAWKStr::TPreparedTemplate::Expand(std::string_view matched) const
+{
+    std::string result = literals.front();
+    for (std::size_t i = 1; i < literals.size(); ++i) {
+        result += matched;
+        result += literals[i];
+    }
     return result;
+}
+
+std::string TAWKStr::MakeReplacement(std::string_view templateText, std::string_view matched) const
+{
+    return PrepareReplacement(templateText).Expand(matched);
 }
 
 int TAWKStr::GSub(const std::string& templateText, std::string& text) const
@@ -80,8 +96,9 @@ int TAWKStr::GSub(const std::string& templateText, std::string& text) const
 
     TMatchResult m = (this->*SearchProc)(begin);
     if (!m.Found()) return 0;
+    const TPreparedTemplate prepared = PrepareReplacement(templateText);
     if (begin == subjectEnd) {
-        text = MakeReplacement(templateText, {}) + text;
+        text = prepared.Expand({}) + text;
         return 1;
     }
 
@@ -90,7 +107,7 @@ int TAWKStr::GSub(const std::string& templateText, std::string& text) const
     int count = 0;
     for (;;) {
         acc.append(rest, m.Start);
-        acc += MakeReplacement(templateText, std::string_view(m.Start, static_cast<std::size_t>(m.End - m.Start)));
+        acc += prepared.Expand(std::string_view(m.Start, static_cast<std::size_t>(m.End - m.Start)));
         const char* end = m.End;
         if (m.Start == m.End && end < subjectEnd) {
             // An empty match: copy the character after it unchanged. A CR LF pair counts

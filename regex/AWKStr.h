@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "regex/MatchCore.h"
 
@@ -21,6 +22,15 @@ public:
     int GSub(const std::string& templateText, std::string& text) const;
 
     std::string MakeReplacement(std::string_view templateText, std::string_view matched) const;
+
+    // A template decoded once: literal runs, each followed by the match unless it is the
+    // last. GSub prepares it at its first match, so a bad template with no match raises
+    // nothing, as when every replacement is made afresh.
+    struct TPreparedTemplate {
+        std::vector<std::string> literals;  // literals.size() - 1 places of the match
+        std::string Expand(std::string_view matched) const;
+    };
+    TPreparedTemplate PrepareReplacement(std::string_view templateText) const;
     std::string ProcessEscSeq(std::string_view s) const;
 
 private:
