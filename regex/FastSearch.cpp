@@ -46,9 +46,9 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
     attempts.clear();
     const char* committedStart = nullptr;  // the oldest attempt known to match: no younger one counts
 
-    auto isLineHead = [&](const char* p) {
-        return hasLineHead && (p == text ? startIsLineHead : p[-1] == '\n');
-    };
+    // A line starts after an LF character; an LF byte that is a trail byte does not count.
+    bool afterLineFeed = startIsLineHead;
+    auto atLineHead = [&] { return hasLineHead && afterLineFeed; };
     auto commit = [&](const char* start) {
         if (committedStart == nullptr || start < committedStart) committedStart = start;
     };
@@ -65,12 +65,15 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
             if (threads.empty()) {
                 // Nothing running: skip ahead to a character an attempt can begin with.
                 const auto& startable = dfa.Startable(separatorCode);
-                while (*p != 0 && !startable[static_cast<unsigned char>(*p)] && !isLineHead(p)) p = StepChar(p);
+                while (*p != 0 && !startable[static_cast<unsigned char>(*p)] && !atLineHead()) {
+                    afterLineFeed = *p == '\n';
+                    p = StepChar(p);
+                }
                 if (*p == 0) break;
             }
             Attempt attempt{p, nullptr, 1};
             threads.push_back({dfa.InitialState(), p, nullptr});
-            if (isLineHead(p) && dfa.HeadState() != TRELazyDFA::kNoState) {
+            if (atLineHead() && dfa.HeadState() != TRELazyDFA::kNoState) {
                 threads.push_back({dfa.HeadState(), p, nullptr});
                 ++attempt.live;
             }
@@ -120,6 +123,7 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
         }
         std::erase_if(attempts, [](const Attempt& a) { return a.live == 0 && a.best == nullptr; });
         if (!attempts.empty() && attempts.front().live == 0) return {attempts.front().start, attempts.front().best};
+        afterLineFeed = code == 0x0A;
         p = next;
     }
 
@@ -134,7 +138,7 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
 
     // Attempts at the end of the text itself.
     const int initial = dfa.InitialState();
-    if (isLineHead(textEnd)) {
+    if (atLineHead()) {
         const int head = dfa.HeadState();
         if (head != TRELazyDFA::kNoState && (dfa.Accepting(head) || dfa.HasLineTailTransition(head)))
             return {textEnd, textEnd};

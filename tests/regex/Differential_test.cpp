@@ -26,7 +26,8 @@ public:
     std::string Text()
     {
         static const char* const pieces[] = {"a", "b", "A", "\r", "\n", "\r\n", "^", "$", "\x83\x41" /* ア */,
-                                             "\x83\x5C" /* ソ */, "\\", "x", " ", "\x82\xA0" /* あ */, "B"};
+                                             "\x83\x5C" /* ソ */, "\\", "x", " ", "\x82\xA0" /* あ */, "B",
+                                             "\x93\n" /* lead byte, then an LF as its trail byte */};
         std::string s;
         const int n = Pick(14);
         for (int i = 0; i < n; ++i) s += pieces[Pick(static_cast<int>(std::size(pieces)))];
