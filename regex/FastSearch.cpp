@@ -1,7 +1,7 @@
 #include "regex/FastSearch.h"
 
 #include <algorithm>
-#include <deque>
+#include <cstring>
 #include <vector>
 
 #include "regex/CharCode.h"
@@ -30,6 +30,22 @@ Attempt& AttemptOf(std::vector<Attempt>& attempts, const char* start)
 void Improve(const char*& best, const char* end)
 {
     if (end != nullptr && (best == nullptr || end > best)) best = end;
+}
+
+// The first character at or after the character start p whose first byte is b (a byte
+// that is no lead byte), or the terminator. The byte search may land on a trail byte: the
+// bytes between the last known character start and the hit tell which it is, since a run
+// of lead-valued bytes pairs up from its start.
+const char* FindCharStartingWith(const char* p, char b)
+{
+    for (;;) {
+        const char* hit = std::strchr(p, b);
+        if (hit == nullptr) return p + std::strlen(p);
+        const char* j = hit;
+        while (j > p && IsLeadByte(static_cast<unsigned char>(j[-1]))) --j;
+        if ((hit - j) % 2 == 0) return hit;
+        p = hit + 1;  // hit was a trail byte, so a character starts after it
+    }
 }
 
 }  // namespace
@@ -64,10 +80,15 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
         if (committedStart == nullptr) {
             if (threads.empty()) {
                 // Nothing running: skip ahead to a character an attempt can begin with.
-                const auto& startable = dfa.Startable(separatorCode);
-                while (*p != 0 && !startable[static_cast<unsigned char>(*p)] && !atLineHead()) {
-                    afterLineFeed = *p == '\n';
-                    p = StepChar(p);
+                const int single = dfa.SingleStartByte(separatorCode);
+                if (single > 0 && !hasLineHead) {
+                    p = FindCharStartingWith(p, static_cast<char>(single));
+                } else {
+                    const auto& startable = dfa.Startable(separatorCode);
+                    while (*p != 0 && !startable[static_cast<unsigned char>(*p)] && !atLineHead()) {
+                        afterLineFeed = *p == '\n';
+                        p = StepChar(p);
+                    }
                 }
                 if (*p == 0) break;
             }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/Cp932.h"
+
 TRELazyDFA::TRELazyDFA(std::unique_ptr<TRE_NFA> nfa, TRECharCode lineHeadCode, TRECharCode lineTailCode,
                        std::size_t budgetBytes)
     : nfa_(std::move(nfa)),
@@ -151,12 +153,30 @@ const std::array<bool, 256>& TRELazyDFA::Startable(TRECharCode separator)
     if (startableFor_ == separator) return startable_;
     const bool acceptsEmpty = Accepting(initial_);
     const bool tailAtSeparator = HasLineTailTransition(initial_);
+    if (!states_[static_cast<std::size_t>(initial_)].groupsBuilt) BuildGroups(states_[static_cast<std::size_t>(initial_)]);
+    // Copied: Next below may add states and move states_.
+    std::vector<std::pair<unsigned, unsigned>> ranges;
+    for (const Group& g : states_[static_cast<std::size_t>(initial_)].groups) ranges.emplace_back(g.low, g.high);
     for (int b = 0; b < 256; ++b) {
-        // A lead byte may start any of 256 codes: assume it can.
+        bool startable = acceptsEmpty || (b == separator && tailAtSeparator);
+        if (IsLeadByte(static_cast<unsigned char>(b))) {
+            // A lead byte starts the codes b*256 .. b*256+255 (and itself, at the very end).
+            const unsigned low = static_cast<unsigned>(b) * 256, high = low + 255;
+            for (const auto& [rangeLow, rangeHigh] : ranges)
+                if (rangeLow <= high && rangeHigh >= low) startable = true;
+        }
         startable_[static_cast<std::size_t>(b)] =
-            acceptsEmpty || (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ||
-            Next(initial_, static_cast<TRECharCode>(b)) != kNoState || (b == separator && tailAtSeparator);
+            startable || Next(initial_, static_cast<TRECharCode>(b)) != kNoState;
     }
     startableFor_ = separator;
+    singleStartByte_ = -1;
+    if (std::count(startable_.begin(), startable_.end(), true) == 1)
+        singleStartByte_ = static_cast<int>(std::find(startable_.begin(), startable_.end(), true) - startable_.begin());
     return startable_;
+}
+
+int TRELazyDFA::SingleStartByte(TRECharCode separator)
+{
+    Startable(separator);
+    return singleStartByte_;
 }

@@ -45,6 +45,8 @@ public:
     // Per lead or single byte: whether a match attempt can begin at a character starting
     // with it (a transition, acceptance, or the line-tail marker at the separator given).
     const std::array<bool, 256>& Startable(TRECharCode separator);
+    // The one byte an attempt can begin with, or -1 when there are several.
+    int SingleStartByte(TRECharCode separator);
 
     bool OverBudget() const { return bytesUsed_ > budgetBytes_; }
     // Forgets every state and transition but those of live (renumbered in place).
@@ -91,6 +93,7 @@ private:
     std::vector<State> states_;
     std::array<bool, 256> startable_{};
     int startableFor_ = -1;  // the separator startable_ was computed for
+    int singleStartByte_ = -1;
     std::unordered_map<std::vector<int>, int, SetHash> index_;
     std::vector<std::uint32_t> mark_;  // closure visit stamps, one per NFA state
     std::uint32_t stamp_ = 0;
