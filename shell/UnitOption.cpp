@@ -71,6 +71,12 @@ std::string Decimal(int value) { return std::to_string(value); }
 
 }  // namespace
 
+std::optional<SpinRange> SpinEditRange(OptionControl control)
+{
+    if (const SpinField* f = FindField(kSpinFields, control)) return f->Range;
+    return std::nullopt;
+}
+
 int SpinEditValue(std::string_view text, SpinRange range)
 {
     const auto first = text.find_first_not_of(' ');

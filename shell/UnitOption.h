@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -113,6 +114,9 @@ struct SpinRange {
     int Min;
     int Max;
 };
+
+// The range of SpinEditIndex, SpinEditStep or SpinEditDeg; none for other controls.
+std::optional<SpinRange> SpinEditRange(OptionControl control);
 
 // The value of a spin edit's text: the number it holds (blanks around it allowed, a
 // number too long for an int counts as the nearest int), or the minimum when the text
