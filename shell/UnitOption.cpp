@@ -67,8 +67,6 @@ const Field* FindField(const Field (&fields)[N], OptionControl control)
     return nullptr;
 }
 
-std::string Decimal(int value) { return std::to_string(value); }
-
 }  // namespace
 
 std::optional<SpinRange> SpinEditRange(OptionControl control)
@@ -138,7 +136,7 @@ void TMorvaneOption::FormCreate()
         for (EditSet& set : work.Set)
             std::fill(set.Cond.begin() + std::clamp(set.MaxCnt, 0, kMaxConditions), set.Cond.end(), ReplaceCondition{});
         // Built once: renaming a group shows in the list only when the dialog reopens.
-        groupItems.push_back("(" + Decimal(g + 1) + ")" + work.Name);
+        groupItems.push_back("(" + std::to_string(g + 1) + ")" + work.Name);
     }
     view_.SetItems(OptionControl::ComboBoxGroup, groupItems);
     view_.SetItemIndex(OptionControl::ComboBoxGroup, currentGroup_ - 1);
@@ -219,7 +217,7 @@ void TMorvaneOption::PageControlExecChange()
     if (page == opLineNo) {
         for (const SpinField& f : kSpinFields) {
             const int shown = std::clamp(set->*f.Field, f.Range.Min, f.Range.Max);
-            view_.SetText(f.Control, Decimal(shown));
+            view_.SetText(f.Control, std::to_string(shown));
             set->*f.Field = shown;
         }
     }
@@ -301,7 +299,7 @@ void TMorvaneOption::SpinEditExit(OptionControl control)
     const SpinField* f = FindField(kSpinFields, control);
     if (!set || !f) return;
     const int value = std::clamp(SpinEditValue(view_.GetText(control), f->Range), f->Range.Min, f->Range.Max);
-    view_.SetText(control, Decimal(value));
+    view_.SetText(control, std::to_string(value));
     set->*f->Field = value;
 }
 

@@ -37,6 +37,7 @@ struct OptionWindow {
     OptionWin32View View;
     TMorvaneOption Logic;
     HWND LastFocus = nullptr;  // given back when the window is activated again
+    bool LoopWoken = false;    // the modal loop has been told that the dialog is closed
 };
 
 OptionWindow* StateOf(HWND window) { return reinterpret_cast<OptionWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
@@ -218,12 +219,17 @@ LRESULT CALLBACK OptionWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 {
     OptionWindow* state = StateOf(window);
     if (!state) return DefWindowProcW(window, message, wParam, lParam);
+    LRESULT result = 0;
     try {
-        return Handle(window, *state, message, wParam, lParam);
+        result = Handle(window, *state, message, wParam, lParam);
     } catch (const std::exception& e) {
         ShowError(window, e);
-        return 0;
     }
+    // A message sent from another thread is handled inside GetMessage, which goes on
+    // waiting: the modal loop must be woken to see that the dialog has been closed.
+    if (state->Logic.ModalResult() != OptionResult::None && !state->LoopWoken)
+        state->LoopWoken = PostMessageW(window, WM_NULL, 0, 0) != 0;
+    return result;
 }
 
 // The hot-key control does not tell its parent that it lost the focus; this tells it
