@@ -145,8 +145,14 @@ void TMorvaneOption::FormCreate()
     TabControlSetChange();
     view_.SetItemIndex(OptionControl::TabControlEdit, kPaneClipboard);
     TabControlEditChange();
-    ButtonUpdateClick();
     FillUndoList();
+    // A clipboard that another program holds for a moment must not keep the settings
+    // from opening: the trial text stays empty and the user is told why.
+    try {
+        ButtonUpdateClick();
+    } catch (const EClipboardOpen& e) {
+        view_.ShowErrorMessage(e.what());
+    }
 }
 
 void TMorvaneOption::ComboBoxGroupChange()

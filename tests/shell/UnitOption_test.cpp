@@ -660,6 +660,17 @@ TEST_F(OptionTest, CancelChangesNothingButKeepsWhatTheRunAndTheHistoryDid)
     EXPECT_EQ(history.Entries().size(), 1u);
 }
 
+TEST_F(OptionTest, OpensWithAnEmptyMemoWhenTheClipboardIsHeld)
+{
+    history.AddHistory("kept");
+    clipboard.SetHeldByOtherProgram(true);
+    dialog.FormCreate();
+    EXPECT_EQ(view.errors, std::vector<std::string>{std::string("クリップボードを開くことができません"_sj)});
+    EXPECT_EQ(view.texts[C::MemoClipboard], "");
+    EXPECT_EQ(view.items[C::ListBoxUndo], std::vector<std::string>{"kept"});
+    EXPECT_EQ(view.index[C::PageControlExec], opReplace);
+}
+
 TEST_F(OptionTest, UpdateReloadsTheMemoAndKeepsItWhenTheClipboardIsHeld)
 {
     Open();
