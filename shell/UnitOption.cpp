@@ -1,0 +1,387 @@
+#include "shell/UnitOption.h"
+
+#include <algorithm>
+#include <climits>
+#include <exception>
+#include <utility>
+
+namespace {
+
+constexpr std::string_view kLineBreak = "\r\n";
+
+// Each parameter control with the field it shows and writes, and the page it sits on.
+struct SpinField {
+    OptionControl Control;
+    int EditSet::*Field;
+    SpinRange Range;
+};
+struct RadioField {
+    OptionControl Control;
+    int EditSet::*Field;
+    int Items;
+    OptionPage Page;
+};
+struct TextField {
+    OptionControl Control;
+    std::string EditSet::*Field;
+    OptionPage Page;
+};
+struct CheckField {
+    OptionControl Control;
+    bool EditSet::*Field;
+    OptionPage Page;
+};
+
+// All spin edits sit on the line-numbering page.
+constexpr SpinField kSpinFields[] = {
+    {OptionControl::SpinEditIndex, &EditSet::Index, {0, 99}},
+    {OptionControl::SpinEditStep, &EditSet::Step, {1, 20}},
+    {OptionControl::SpinEditDeg, &EditSet::Deg, {0, 8}},
+};
+constexpr RadioField kRadioFields[] = {
+    {OptionControl::RadioGroupAdd, &EditSet::Add, 2, opLineNo},
+    {OptionControl::RadioGroupFill, &EditSet::Fill, 2, opLineNo},
+    {OptionControl::RadioGroupCase, &EditSet::CaseMethod, 3, opCase},
+    {OptionControl::RadioGroupKana, &EditSet::KanaMethod, 3, opConvert},
+    {OptionControl::RadioGroupZnHn, &EditSet::ZnHnMethod, 3, opConvert},
+    {OptionControl::RadioGroupSort, &EditSet::SortMethod, 3, opOther},
+    {OptionControl::RadioGroupEnDeCd, &EditSet::EnDeCd, 2, opOther},
+};
+constexpr TextField kTextFields[] = {
+    {OptionControl::EditBefore, &EditSet::Before, opLineNo},
+    {OptionControl::EditAfter, &EditSet::After, opLineNo},
+    {OptionControl::EditRLBefore, &EditSet::RLBefore, opOther},
+    {OptionControl::EditRLCenter, &EditSet::RLCenter, opOther},
+    {OptionControl::EditRLAfter, &EditSet::RLAfter, opOther},
+};
+constexpr CheckField kCheckFields[] = {
+    {OptionControl::CheckBoxInitial, &EditSet::CaseInitial, opCase},
+    {OptionControl::CheckBoxHnKn, &EditSet::IfHnKn, opConvert},
+};
+
+template <typename Field, std::size_t N>
+const Field* FindField(const Field (&fields)[N], OptionControl control)
+{
+    for (const Field& f : fields)
+        if (f.Control == control) return &f;
+    return nullptr;
+}
+
+}  // namespace
+
+std::optional<SpinRange> SpinEditRange(OptionControl control)
+{
+    if (const SpinField* f = FindField(kSpinFields, control)) return f->Range;
+    return std::nullopt;
+}
+
+int SpinEditValue(std::string_view text, SpinRange range)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return range.Min;
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+
+    bool negative = false;
+    if (text.front() == '+' || text.front() == '-') {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) return range.Min;
+    long long magnitude = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return range.Min;
+        magnitude = std::min(magnitude * 10 + (c - '0'), static_cast<long long>(INT_MAX) + 1);
+    }
+    const long long value = negative ? -magnitude : magnitude;
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+ShortCut TakeHotKey(ShortCut pressed)
+{
+    if ((pressed & kShortCutKeyMask) == 0) return pressed;
+    if ((pressed & (kShortCutCtrl | kShortCutAlt)) == 0) return pressed | kShortCutAlt;
+    return pressed;
+}
+
+int TMorvaneOption::CurrentSet()
+{
+    return std::clamp(view_.GetItemIndex(OptionControl::TabControlSet) + 1, 1, kAssociationSet);
+}
+
+int TMorvaneOption::CurrentCond()
+{
+    return std::clamp(view_.GetItemIndex(OptionControl::TabControlReplace) + 1, 1, kConditionsInDialog);
+}
+
+EditSet* TMorvaneOption::CurrentEditSet()
+{
+    const int set = CurrentSet();
+    return set == kAssociationSet ? nullptr : &Group().Set[set - 1];
+}
+
+ShortCut& TMorvaneOption::HotKeySlot()
+{
+    EditSet* set = CurrentEditSet();
+    return set ? set->HotKey : Group().ExecHotKey;
+}
+
+void TMorvaneOption::FormCreate()
+{
+    currentGroup_ = host_.Model.ActiveGroup;
+    std::vector<std::string> groupItems;
+    for (int g = 0; g < kGroupCount; ++g) {
+        EditGroup& work = workGroup_[g];
+        work = host_.Model.Group[g];
+        // Only the conditions in use come along; the others start empty.
+        for (EditSet& set : work.Set)
+            std::fill(set.Cond.begin() + std::clamp(set.MaxCnt, 0, kMaxConditions), set.Cond.end(), ReplaceCondition{});
+        // Built once: renaming a group shows in the list only when the dialog reopens.
+        groupItems.push_back("(" + std::to_string(g + 1) + ")" + work.Name);
+    }
+    view_.SetItems(OptionControl::ComboBoxGroup, groupItems);
+    view_.SetItemIndex(OptionControl::ComboBoxGroup, currentGroup_ - 1);
+    view_.SetText(OptionControl::EditGroupName, Group().Name);
+    view_.SetItemIndex(OptionControl::TabControlSet, 0);
+    TabControlSetChange();
+    view_.SetItemIndex(OptionControl::TabControlEdit, kPaneClipboard);
+    TabControlEditChange();
+    FillUndoList();
+    // A clipboard that another program holds for a moment must not keep the settings
+    // from opening: the trial text stays empty and the user is told why.
+    try {
+        ButtonUpdateClick();
+    } catch (const EClipboardOpen& e) {
+        view_.ShowErrorMessage(e.what());
+    }
+}
+
+void TMorvaneOption::ComboBoxGroupChange()
+{
+    const int chosen = view_.GetItemIndex(OptionControl::ComboBoxGroup);
+    if (chosen < 0) return;
+    currentGroup_ = chosen + 1;
+    view_.SetText(OptionControl::EditGroupName, Group().Name);
+    view_.SetItemIndex(OptionControl::TabControlSet, 0);
+    TabControlSetChange();
+}
+
+void TMorvaneOption::TabControlSetChanging() { HotKeyExit(); }
+
+void TMorvaneOption::HotKeyExit()
+{
+    ShortCut value = view_.GetHotKey();
+    // Modifiers the user held without pressing a key make no hot key.
+    if ((value & kShortCutKeyMask) == 0) value = 0;
+    HotKeySlot() = value;
+}
+
+void TMorvaneOption::HotKeyChange()
+{
+    const ShortCut shown = view_.GetHotKey();
+    const ShortCut taken = TakeHotKey(shown);
+    if (taken != shown) view_.SetHotKey(taken);
+}
+
+void TMorvaneOption::TabControlSetChange()
+{
+    const EditSet* set = CurrentEditSet();
+    const bool editSet = set != nullptr;
+    view_.SetVisible(OptionControl::LabelComment, !editSet);
+    view_.SetVisible(OptionControl::LabelOrder, editSet);
+    view_.SetVisible(OptionControl::CheckListBoxOrder, editSet);
+    view_.SetVisible(OptionControl::PageControlExec, editSet);
+    view_.SetHotKey(HotKeySlot());
+    if (!editSet) return;
+    ShowOrder(*set);
+    view_.SetItemIndex(OptionControl::PageControlExec, opReplace);
+    PageControlExecChange();
+}
+
+void TMorvaneOption::ShowOrder(const EditSet& set)
+{
+    // A position holding no valid code keeps the item it showed before.
+    OrderItems items = view_.GetOrderItems();
+    for (int i = 0; i < kProcessKindCount; ++i) {
+        const int kind = set.Order[i];
+        if (kind >= 0 && kind < kProcessKindCount) items[i] = {std::string(ProcessKindCaption(kind)), set.IfExec[kind]};
+    }
+    view_.SetOrderItems(items);
+}
+
+void TMorvaneOption::PageControlExecChange()
+{
+    EditSet* set = CurrentEditSet();
+    if (!set) return;
+    const int page = view_.GetItemIndex(OptionControl::PageControlExec);
+    if (page == opReplace) {
+        view_.SetItemIndex(OptionControl::TabControlReplace, 0);
+        TabControlReplaceChange();
+        return;
+    }
+    // A value outside the control's range is shown clamped, and what is shown is what the
+    // working copy holds from now on, so OK commits exactly what the user saw.
+    if (page == opLineNo) {
+        for (const SpinField& f : kSpinFields) {
+            const int shown = std::clamp(set->*f.Field, f.Range.Min, f.Range.Max);
+            view_.SetText(f.Control, std::to_string(shown));
+            set->*f.Field = shown;
+        }
+    }
+    for (const RadioField& f : kRadioFields) {
+        if (f.Page != page) continue;
+        const int shown = std::clamp(set->*f.Field, 0, f.Items - 1);
+        view_.SetItemIndex(f.Control, shown);
+        set->*f.Field = shown;
+    }
+    for (const TextField& f : kTextFields)
+        if (f.Page == page) view_.SetText(f.Control, set->*f.Field);
+    for (const CheckField& f : kCheckFields)
+        if (f.Page == page) view_.SetChecked(f.Control, set->*f.Field);
+}
+
+void TMorvaneOption::TabControlReplaceChange()
+{
+    EditSet* set = CurrentEditSet();
+    if (!set) return;
+    const ReplaceCondition& cond = set->Cond[CurrentCond() - 1];
+    view_.SetText(OptionControl::EditFrom, cond.FromStr);
+    view_.SetText(OptionControl::EditTo, cond.ToStr);
+    view_.SetChecked(OptionControl::CheckBoxCase, cond.NoCase);
+}
+
+void TMorvaneOption::Input(OptionControl control)
+{
+    if (control == OptionControl::EditGroupName) {
+        Group().Name = view_.GetText(control);
+        return;
+    }
+    EditSet* set = CurrentEditSet();
+    if (!set) return;
+    switch (control) {
+    case OptionControl::CheckListBoxOrder: InputOrder(*set); return;
+    case OptionControl::EditFrom: set->Cond[CurrentCond() - 1].FromStr = view_.GetText(control); return;
+    case OptionControl::EditTo: set->Cond[CurrentCond() - 1].ToStr = view_.GetText(control); return;
+    case OptionControl::CheckBoxCase: set->Cond[CurrentCond() - 1].NoCase = view_.GetChecked(control); return;
+    default: break;
+    }
+    if (const SpinField* f = FindField(kSpinFields, control)) {
+        set->*f->Field = SpinEditValue(view_.GetText(control), f->Range);
+    } else if (const RadioField* f = FindField(kRadioFields, control)) {
+        const int index = view_.GetItemIndex(control);
+        if (index >= 0) set->*f->Field = index;
+    } else if (const TextField* f = FindField(kTextFields, control)) {
+        set->*f->Field = view_.GetText(control);
+    } else if (const CheckField* f = FindField(kCheckFields, control)) {
+        set->*f->Field = view_.GetChecked(control);
+    }
+}
+
+void TMorvaneOption::InputOrder(EditSet& set)
+{
+    OrderItems items = view_.GetOrderItems();
+    MoveCheckedUp(items);
+    view_.SetOrderItems(items);
+    for (int i = 0; i < kProcessKindCount; ++i) {
+        for (int kind = 0; kind < kProcessKindCount; ++kind) {
+            if (items[i].Text != ProcessKindCaption(kind)) continue;
+            set.IfExec[kind] = items[i].Checked;
+            set.Order[i] = kind;
+            break;
+        }
+    }
+}
+
+void TMorvaneOption::MoveCheckedUp(OrderItems& items)
+{
+    // Each checked item bubbles up past the unchecked ones above it.
+    for (std::size_t i = 1; i < items.size(); ++i)
+        for (std::size_t j = i; j > 0 && items[j].Checked && !items[j - 1].Checked; --j)
+            std::swap(items[j], items[j - 1]);
+}
+
+void TMorvaneOption::SpinEditExit(OptionControl control)
+{
+    EditSet* set = CurrentEditSet();
+    const SpinField* f = FindField(kSpinFields, control);
+    if (!set || !f) return;
+    const int value = std::clamp(SpinEditValue(view_.GetText(control), f->Range), f->Range.Min, f->Range.Max);
+    view_.SetText(control, std::to_string(value));
+    set->*f->Field = value;
+}
+
+void TMorvaneOption::TabControlEditChange()
+{
+    const bool clipboardPane = view_.GetItemIndex(OptionControl::TabControlEdit) == kPaneClipboard;
+    view_.SetVisible(OptionControl::MemoClipboard, clipboardPane);
+    view_.SetVisible(OptionControl::ButtonUpdate, clipboardPane);
+    view_.SetVisible(OptionControl::ButtonExe, clipboardPane);
+    view_.SetVisible(OptionControl::ListBoxUndo, !clipboardPane);
+}
+
+void TMorvaneOption::ButtonUpdateClick()
+{
+    // Read before the memo changes, so a clipboard that cannot be opened leaves it as it was.
+    std::string text = host_.Clipboard.GetClipboardText();
+    text += kLineBreak;
+    view_.SetText(OptionControl::MemoClipboard, text);
+}
+
+void TMorvaneOption::ButtonExeClick()
+{
+    const std::string text = view_.GetText(OptionControl::MemoClipboard);
+    const EditSet* set = CurrentEditSet();
+    if (!set) {
+        host_.ExecAssociation(text);
+        return;
+    }
+    host_.EditDriver(text, *set);
+    ButtonUpdateClick();
+    FillUndoList();
+}
+
+void TMorvaneOption::FillUndoList()
+{
+    const auto& entries = host_.Histories.Entries();
+    undoTexts_.assign(entries.begin(), entries.end());
+    view_.SetItems(OptionControl::ListBoxUndo, undoTexts_);
+}
+
+void TMorvaneOption::ListBoxUndoDblClick()
+{
+    const int item = view_.GetItemIndex(OptionControl::ListBoxUndo);
+    if (item < 0 || item >= static_cast<int>(undoTexts_.size())) return;
+    host_.Clipboard.SetClipboardText(undoTexts_[item]);
+    view_.SetItemIndex(OptionControl::TabControlEdit, kPaneClipboard);
+    TabControlEditChange();
+    ButtonUpdateClick();
+}
+
+void TMorvaneOption::ButtonOkClick()
+{
+    modalResult_ = OptionResult::Ok;
+    EditSettings& model = host_.Model;
+    model.ActiveGroup = currentGroup_;
+    for (int g = 0; g < kGroupCount; ++g) {
+        EditGroup& live = model.Group[g];
+        const EditGroup& work = workGroup_[g];
+        live.Name = work.Name;
+        for (int s = 0; s < kSetsPerGroup; ++s) {
+            // The model keeps its own MaxCnt and the conditions the dialog does not show.
+            EditSet committed = work.Set[s];
+            committed.MaxCnt = live.Set[s].MaxCnt;
+            std::move(live.Set[s].Cond.begin() + kConditionsInDialog, live.Set[s].Cond.end(),
+                      committed.Cond.begin() + kConditionsInDialog);
+            live.Set[s] = std::move(committed);
+        }
+        live.ExecHotKey = work.ExecHotKey;
+    }
+    // The model has taken the settings whether or not the file can be written; the dialog
+    // closes with OK either way, after telling the user.
+    try {
+        host_.SaveSettings();
+    } catch (const std::exception& e) {
+        view_.ShowErrorMessage(e.what());
+    }
+}
+
+void TMorvaneOption::ButtonCancelClick() { modalResult_ = OptionResult::Cancel; }

@@ -1,0 +1,183 @@
+// The settings dialog TMorvaneOption as logic over an abstract view: it edits a working
+// copy of the four groups, shows one group, set, page and condition at a time, tries the
+// edited set on a trial text, restores history texts to the clipboard, and on OK copies
+// the working copy into the main window's model and writes the settings file. The window
+// binding (shell/win32/OptionDialog) forwards each control event to the operation named
+// after it; tests drive the same operations through a fake view.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/EditSettings.h"
+#include "shell/OptionHost.h"
+
+// The dialog's controls that the logic reads, writes, shows or hides.
+enum class OptionControl {
+    ComboBoxGroup,
+    EditGroupName,
+    TabControlSet,
+    HotKey,
+    LabelComment,
+    LabelOrder,
+    CheckListBoxOrder,
+    PageControlExec,
+    TabControlReplace,
+    EditFrom,
+    EditTo,
+    CheckBoxCase,
+    SpinEditIndex,
+    SpinEditStep,
+    SpinEditDeg,
+    EditBefore,
+    EditAfter,
+    RadioGroupAdd,
+    RadioGroupFill,
+    RadioGroupCase,
+    CheckBoxInitial,
+    RadioGroupZnHn,
+    RadioGroupKana,
+    CheckBoxHnKn,
+    RadioGroupSort,
+    EditRLBefore,
+    EditRLCenter,
+    EditRLAfter,
+    RadioGroupEnDeCd,
+    TabControlEdit,
+    MemoClipboard,
+    ButtonUpdate,
+    ButtonExe,
+    ListBoxUndo,
+};
+
+// Pages of PageControlExec, by index.
+enum OptionPage : int {
+    opReplace = 0,
+    opLineNo = 1,
+    opCase = 2,
+    opConvert = 3,
+    opOther = 4,
+};
+
+// Panes of TabControlEdit, by index.
+constexpr int kPaneClipboard = 0;
+constexpr int kPaneUndo = 1;
+
+// The tab of TabControlSet that stands for the group's association launch.
+constexpr int kAssociationSet = 5;
+
+// One line of the pipeline check list.
+struct OrderItem {
+    std::string Text;
+    bool Checked = false;
+    bool operator==(const OrderItem&) const = default;
+};
+using OrderItems = std::array<OrderItem, kProcessKindCount>;
+
+// The controls as the logic sees them. Setting a value never raises the control's change
+// event: where the shown value must reach the model, the logic writes it back itself.
+class IOptionView {
+public:
+    virtual ~IOptionView() = default;
+
+    // Text of an edit, a spin edit or the memo.
+    virtual std::string GetText(OptionControl control) = 0;
+    virtual void SetText(OptionControl control, std::string_view text) = 0;
+    // State of a check box.
+    virtual bool GetChecked(OptionControl control) = 0;
+    virtual void SetChecked(OptionControl control, bool checked) = 0;
+    // Selected item of a radio group, tab control, the page control, the combo box or
+    // the list box; -1 when none is selected.
+    virtual int GetItemIndex(OptionControl control) = 0;
+    virtual void SetItemIndex(OptionControl control, int index) = 0;
+    // Items of the combo box or the list box; the selection is cleared.
+    virtual void SetItems(OptionControl control, const std::vector<std::string>& items) = 0;
+    // The pipeline check list.
+    virtual OrderItems GetOrderItems() = 0;
+    virtual void SetOrderItems(const OrderItems& items) = 0;
+    // The hot-key control's value as a shortcut value.
+    virtual ShortCut GetHotKey() = 0;
+    virtual void SetHotKey(ShortCut value) = 0;
+    virtual void SetVisible(OptionControl control, bool visible) = 0;
+    // Tells the user about an error that does not stop the dialog's work.
+    virtual void ShowErrorMessage(std::string_view message) = 0;
+};
+
+// How the dialog was closed; None while it is open.
+enum class OptionResult { None, Ok, Cancel };
+
+// The range of a spin edit.
+struct SpinRange {
+    int Min;
+    int Max;
+};
+
+// The range of SpinEditIndex, SpinEditStep or SpinEditDeg; none for other controls.
+std::optional<SpinRange> SpinEditRange(OptionControl control);
+
+// The value of a spin edit's text: the number it holds (blanks around it allowed, a
+// number too long for an int counts as the nearest int), or the minimum when the text
+// is not a number. Not clamped: a typed value stands as typed until the field is left.
+int SpinEditValue(std::string_view text, SpinRange range);
+
+// The hot-key control's rule for a key the user presses: a key with no modifier, or
+// with Shift alone, is taken with Alt added. Modifiers without a key are left as they
+// are, since the user may still be pressing the key.
+ShortCut TakeHotKey(ShortCut pressed);
+
+class TMorvaneOption {
+public:
+    TMorvaneOption(OptionHost& host, IOptionView& view) : host_(host), view_(view) {}
+
+    int CurrentGroup() const { return currentGroup_; }
+    const std::array<EditGroup, kGroupCount>& WorkGroup() const { return workGroup_; }
+    OptionResult ModalResult() const { return modalResult_; }
+
+    // 1..4: edit set of the current group; 5: the association launch.
+    int CurrentSet();
+    // 1..4: the replace condition shown.
+    int CurrentCond();
+
+    void FormCreate();
+    void ComboBoxGroupChange();
+    void TabControlSetChanging();
+    void HotKeyExit();
+    // The user pressed a key in the hot-key control: applies TakeHotKey to what it shows.
+    void HotKeyChange();
+    void TabControlSetChange();
+    void PageControlExecChange();
+    void TabControlReplaceChange();
+    // Writes the value of a control that the user changed into the working copy.
+    void Input(OptionControl control);
+    // A spin edit lost focus: its value is clamped, shown and written.
+    void SpinEditExit(OptionControl control);
+    void TabControlEditChange();
+    void ButtonUpdateClick();
+    void ButtonExeClick();
+    void ListBoxUndoDblClick();
+    void ButtonOkClick();
+    void ButtonCancelClick();
+
+    // Checked items first, each block in its previous order.
+    static void MoveCheckedUp(OrderItems& items);
+
+private:
+    EditGroup& Group() { return workGroup_[currentGroup_ - 1]; }
+    // The set being edited; null on the association-launch tab, whose page controls are
+    // hidden and hold nothing of the model.
+    EditSet* CurrentEditSet();
+    ShortCut& HotKeySlot();
+    void InputOrder(EditSet& set);
+    void ShowOrder(const EditSet& set);
+    void FillUndoList();
+
+    OptionHost& host_;
+    IOptionView& view_;
+    int currentGroup_ = 1;
+    std::array<EditGroup, kGroupCount> workGroup_{};
+    std::vector<std::string> undoTexts_;  // what ListBoxUndo lists, item by item
+    OptionResult modalResult_ = OptionResult::None;
+};

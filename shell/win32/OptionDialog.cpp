@@ -1,0 +1,357 @@
+// The settings dialog window: registers the window class "TMorvaneOption", builds the
+// controls, runs a modal loop of its own on the program's one thread, and hands every
+// control event to the dialog logic (TMorvaneOption) under the name of the operation it
+// starts. Errors raised by an operation are shown like the program's other errors and
+// leave the dialog open.
+#include "shell/win32/OptionDialog.h"
+
+#include <commctrl.h>
+
+#include <memory>
+#include <stdexcept>
+
+#include "core/SjisLiteral.h"
+#include "shell/UnitOption.h"
+#include "shell/win32/OptionControlIds.h"
+#include "shell/win32/OptionControls.h"
+#include "shell/win32/OptionWide.h"
+#include "shell/win32/OptionWin32View.h"
+
+namespace {
+
+using C = OptionControl;
+
+// Posted when the user turns a pipeline item's check mark over: the list view is left to
+// finish its click before the logic reorders its items.
+constexpr UINT kMsgOrderClicked = WM_APP + 10;
+
+constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
+
+struct OptionWindow {
+    OptionWindow(HWND window, OptionHost& host, HFONT font)
+        : Controls(CreateOptionControls(window, font)), View(window, Controls.Pages), Logic(host, View)
+    {
+    }
+    OptionWindowControls Controls;
+    OptionWin32View View;
+    TMorvaneOption Logic;
+    HWND LastFocus = nullptr;  // given back when the window is activated again
+    bool LoopWoken = false;    // the modal loop has been told that the dialog is closed
+};
+
+OptionWindow* StateOf(HWND window) { return reinterpret_cast<OptionWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
+
+void ShowError(HWND window, const std::exception& e)
+{
+    std::wstring text;
+    try {
+        text = ToWide(e.what());
+    } catch (const EEncodingError&) {
+        // Not CP932 after all: show its bytes one by one rather than nothing.
+        for (const char* p = e.what(); *p; ++p) text += static_cast<wchar_t>(static_cast<unsigned char>(*p));
+    }
+    MessageBoxW(window, text.c_str(), L"Morvane", MB_OK | MB_ICONERROR);
+}
+
+bool IsTabId(int id)
+{
+    return id == kIdTabControlSet || id == kIdPageControlExec || id == kIdTabControlReplace || id == kIdTabControlEdit;
+}
+
+// The selection of a tab control has changed, by a click or for a test driver.
+void TabChanged(OptionWindow& w, int id)
+{
+    switch (id) {
+    case kIdTabControlSet: w.Logic.TabControlSetChange(); break;
+    case kIdPageControlExec:
+        w.View.ShowSelectedPage();
+        w.Logic.PageControlExecChange();
+        break;
+    case kIdTabControlReplace: w.Logic.TabControlReplaceChange(); break;
+    case kIdTabControlEdit: w.Logic.TabControlEditChange(); break;
+    }
+}
+
+// Gives the focus to the control an event comes from, as a click on it would, so the
+// control that had the focus is left (a spin edit clamps, the hot key is stored) while
+// the set and page it shows are still current.
+void FocusOn(HWND control)
+{
+    if (GetFocus() != control) SetFocus(control);
+}
+
+void OnCommand(HWND window, OptionWindow& w, int id, int code, HWND control)
+{
+    TMorvaneOption& logic = w.Logic;
+    switch (id) {
+    case kIdButtonOk:
+        FocusOn(GetDlgItem(window, kIdButtonOk));
+        logic.HotKeyExit();  // also when a test driver set the hot key without the focus
+        logic.ButtonOkClick();
+        return;
+    case kIdButtonCancel: logic.ButtonCancelClick(); return;
+    case kIdComboBoxGroup:
+        if (code != CBN_SELCHANGE) return;
+        FocusOn(control);
+        logic.HotKeyExit();
+        logic.ComboBoxGroupChange();
+        return;
+    case kIdHotKey:
+        if (code == EN_CHANGE) logic.HotKeyChange();
+        if (code == EN_KILLFOCUS) logic.HotKeyExit();
+        return;
+    case kIdButtonUpdate:
+        if (code == BN_CLICKED) logic.ButtonUpdateClick();
+        return;
+    case kIdButtonExe:
+        if (code == BN_CLICKED) logic.ButtonExeClick();
+        return;
+    case kIdListBoxUndo:
+        if (code == LBN_DBLCLK) logic.ListBoxUndoDblClick();
+        return;
+    }
+    const std::optional<OptionControl> changed = OptionControlOfId(id);
+    if (!changed) return;
+    const bool spinEdit = SpinEditRange(*changed).has_value();
+    if (code == EN_CHANGE || code == BN_CLICKED) {
+        logic.Input(*changed);
+        // Changed while the user is elsewhere (up-down arrows, a test driver): nothing
+        // more will be typed, so the value is final.
+        if (spinEdit && GetFocus() != control) logic.SpinEditExit(*changed);
+    } else if (code == EN_KILLFOCUS && spinEdit) {
+        logic.SpinEditExit(*changed);
+    }
+}
+
+LRESULT OnNotify(HWND window, OptionWindow& w, const NMHDR& header)
+{
+    const int id = static_cast<int>(header.idFrom);
+    if (id == kIdTabControlSet && header.code == TCN_SELCHANGING) {
+        w.Logic.TabControlSetChanging();
+        return FALSE;
+    }
+    if (IsTabId(id) && header.code == TCN_SELCHANGE) {
+        TabChanged(w, id);
+    } else if (id == kIdCheckListBoxOrder && header.code == LVN_ITEMCHANGED) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if (change.iItem >= 0 && (change.uChanged & LVIF_STATE)
+            && ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK))
+            PostMessageW(window, kMsgOrderClicked, 0, 0);
+    }
+    return 0;
+}
+
+LRESULT SelectTabForDriver(HWND window, OptionWindow& w, WPARAM id, LPARAM index)
+{
+    HWND tabs = GetDlgItem(window, static_cast<int>(id));
+    if (!IsTabId(static_cast<int>(id)) || !IsWindowVisible(tabs)) return 0;
+    if (index < 0 || index >= SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)) return 0;
+    FocusOn(tabs);
+    if (id == kIdTabControlSet) w.Logic.TabControlSetChanging();
+    SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    TabChanged(w, static_cast<int>(id));
+    return 1;
+}
+
+LRESULT ClickOrderItemForDriver(HWND window, OptionWindow& w, WPARAM position)
+{
+    HWND list = GetDlgItem(window, kIdCheckListBoxOrder);
+    if (position >= kProcessKindCount || !IsWindowVisible(list)) return 0;
+    FocusOn(list);
+    w.View.ToggleOrderItem(static_cast<int>(position));
+    w.Logic.Input(C::CheckListBoxOrder);
+    return 1;
+}
+
+LRESULT QueryOrderItemForDriver(OptionWindow& w, WPARAM position)
+{
+    if (position >= kProcessKindCount) return -1;
+    const OrderItem item = w.View.GetOrderItems()[position];
+    for (int kind = 0; kind < kProcessKindCount; ++kind)
+        if (item.Text == ProcessKindCaption(kind)) return kind | (item.Checked ? 0x100 : 0);
+    return -1;
+}
+
+// Enter presses the focused push button, or OK when the focus is elsewhere.
+int DefaultButton(HWND window)
+{
+    HWND focus = GetFocus();
+    const int id = focus && GetParent(focus) == window ? GetDlgCtrlID(focus) : 0;
+    return id == kIdButtonCancel || id == kIdButtonUpdate || id == kIdButtonExe ? id : kIdButtonOk;
+}
+
+LRESULT Handle(HWND window, OptionWindow& w, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (!w.View.Updating())
+            OnCommand(window, w, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_NOTIFY: return w.View.Updating() ? 0 : OnNotify(window, w, *reinterpret_cast<const NMHDR*>(lParam));
+    case kMsgOrderClicked: w.Logic.Input(C::CheckListBoxOrder); return 0;
+    case kOptionMsgSelectTab: return SelectTabForDriver(window, w, wParam, lParam);
+    case kOptionMsgClickOrderItem: return ClickOrderItemForDriver(window, w, wParam);
+    case kOptionMsgQueryOrderItem: return QueryOrderItemForDriver(w, wParam);
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const auto centres = w.Controls.WordCentres.find(static_cast<int>(item.CtlID));
+        if (centres == w.Controls.WordCentres.end()) return FALSE;
+        DrawSpreadLabel(item, centres->second);
+        return TRUE;
+    }
+    case DM_GETDEFID: return MAKELRESULT(DefaultButton(window), DC_HASDEFID);
+    case WM_CLOSE: w.Logic.ButtonCancelClick(); return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(window, focus)) w.LastFocus = focus;
+        } else if (w.LastFocus && IsWindow(w.LastFocus)) {
+            SetFocus(w.LastFocus);
+        }
+        return 0;
+    case WM_DESTROY: SetWindowLongPtrW(window, GWLP_USERDATA, 0); return 0;
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK OptionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    OptionWindow* state = StateOf(window);
+    if (!state) return DefWindowProcW(window, message, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = Handle(window, *state, message, wParam, lParam);
+    } catch (const std::exception& e) {
+        ShowError(window, e);
+    }
+    // A message sent from another thread is handled inside GetMessage, which goes on
+    // waiting: the modal loop must be woken to see that the dialog has been closed.
+    if (state->Logic.ModalResult() != OptionResult::None && !state->LoopWoken)
+        state->LoopWoken = PostMessageW(window, WM_NULL, 0, 0) != 0;
+    return result;
+}
+
+// The hot-key control does not tell its parent that it lost the focus; this tells it
+// the way an edit would.
+LRESULT CALLBACK HotKeyFocusProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+    if (message == WM_KILLFOCUS)
+        SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), EN_KILLFOCUS),
+                     reinterpret_cast<LPARAM>(control));
+    else if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(control, HotKeyFocusProc, 0);
+    return result;
+}
+
+void RegisterOptionClass()
+{
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS
+                                                            | ICC_HOTKEY_CLASS | ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&controls);
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = OptionWindowProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kOptionWindowClass;
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    if (!registered) throw std::runtime_error(SjString("設定ダイアログを作成できません"_sj));
+}
+
+// Ends the dialog window: the owner is enabled again first, so that it, not some other
+// program, becomes active.
+class DialogCloser {
+public:
+    DialogCloser(HWND window, HWND owner) : window_(window), owner_(owner) {}
+    ~DialogCloser()
+    {
+        if (ownerDisabled_) EnableWindow(owner_, TRUE);
+        if (IsWindow(window_)) DestroyWindow(window_);
+    }
+    DialogCloser(const DialogCloser&) = delete;
+    DialogCloser& operator=(const DialogCloser&) = delete;
+
+    // Only a visible owner is disabled: the hidden main window must go on receiving the
+    // tray icon's clicks and menu commands while the dialog is open.
+    void DisableOwner()
+    {
+        ownerDisabled_ = owner_ && IsWindowVisible(owner_) && IsWindowEnabled(owner_);
+        if (ownerDisabled_) EnableWindow(owner_, FALSE);
+    }
+
+private:
+    HWND window_;
+    HWND owner_;
+    bool ownerDisabled_ = false;
+};
+
+class FontHolder {
+public:
+    FontHolder() : font_(CreateOptionFont()) {}
+    ~FontHolder() { DeleteObject(font_); }
+    FontHolder(const FontHolder&) = delete;
+    FontHolder& operator=(const FontHolder&) = delete;
+    HFONT Get() const { return font_; }
+
+private:
+    HFONT font_;
+};
+
+void CentreOnScreen(HWND window, SIZE client)
+{
+    RECT frame{0, 0, client.cx, client.cy};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+bool ShowOptionDialog(HWND owner, OptionHost& host)
+{
+    RegisterOptionClass();
+    const FontHolder font;  // outlives the window that uses it
+    HWND window = CreateWindowExW(kWindowExStyle, kOptionWindowClass, ToWide("Morvane Ver.0.99").c_str(),
+                                  kWindowStyle, 0, 0, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window) throw std::runtime_error(SjString("設定ダイアログを作成できません"_sj));
+    std::unique_ptr<OptionWindow> state;
+    try {
+        state = std::make_unique<OptionWindow>(window, host, font.Get());
+    } catch (...) {
+        DestroyWindow(window);
+        throw;
+    }
+    DialogCloser closer(window, owner);  // ends before the state that the window uses
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.get()));
+    SetWindowSubclass(GetDlgItem(window, kIdHotKey), HotKeyFocusProc, 0, 0);
+
+    CentreOnScreen(window, state->Controls.Client);
+    state->Logic.FormCreate();
+    state->LastFocus = GetDlgItem(window, kIdComboBoxGroup);
+    closer.DisableOwner();
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    SetFocus(state->LastFocus);
+
+    MSG message;
+    while (state->Logic.ModalResult() == OptionResult::None && IsWindow(window)) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // the program ends: leave that to the main loop
+            break;
+        }
+        if (got == -1) break;
+        if (!IsDialogMessageW(window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return state->Logic.ModalResult() == OptionResult::Ok;
+}

@@ -1,0 +1,51 @@
+// The dialog logic's view over the real controls of the settings dialog window.
+#pragma once
+
+#include <windows.h>
+
+#include "shell/UnitOption.h"
+#include "shell/win32/OptionControls.h"
+
+class OptionWin32View : public IOptionView {
+public:
+    OptionWin32View(HWND dialog, const std::array<std::vector<HWND>, kOptionPageCount>& pages)
+        : dialog_(dialog), pages_(pages)
+    {
+    }
+
+    std::string GetText(OptionControl control) override;
+    void SetText(OptionControl control, std::string_view text) override;
+    bool GetChecked(OptionControl control) override;
+    void SetChecked(OptionControl control, bool checked) override;
+    int GetItemIndex(OptionControl control) override;
+    void SetItemIndex(OptionControl control, int index) override;
+    void SetItems(OptionControl control, const std::vector<std::string>& items) override;
+    OrderItems GetOrderItems() override;
+    void SetOrderItems(const OrderItems& items) override;
+    ShortCut GetHotKey() override;
+    void SetHotKey(ShortCut value) override;
+    void SetVisible(OptionControl control, bool visible) override;
+    void ShowErrorMessage(std::string_view message) override;
+
+    // While the view changes controls, their notifications are its own, not the user's.
+    bool Updating() const { return updating_ > 0; }
+    // Shows the controls of the page control's selected page, the others hidden.
+    void ShowSelectedPage();
+    // Turns the check mark of a pipeline item over, as a click on it does.
+    void ToggleOrderItem(int position);
+
+private:
+    class UpdateScope;
+    HWND Control(OptionControl control) const;
+    HWND Item(int id) const { return GetDlgItem(dialog_, id); }
+
+    HWND dialog_;
+    std::array<std::vector<HWND>, kOptionPageCount> pages_;  // the controls of each page
+    int updating_ = 0;
+    bool pagesVisible_ = true;
+    // What SetHotKey last showed, as a shortcut value and as the control's own value: a
+    // value the control cannot hold whole (a key code above 255) reads back unchanged as
+    // long as the user has not pressed another key.
+    ShortCut hotKeyShown_ = 0;
+    LRESULT hotKeyControlValue_ = 0;
+};

@@ -1,0 +1,686 @@
+// The settings dialog's logic driven through a fake view, as the user would drive the
+// window: what each page shows, what each edit writes into the working copy, how the
+// pipeline list reorders, and what OK, Cancel and the trial run leave behind.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <climits>
+#include <map>
+#include <sstream>
+
+#include "core/EditDriver.h"
+#include "core/NMURL.h"
+#include "core/PortableLineComparer.h"
+#include "core/SjisLiteral.h"
+#include "core/TextProcesses.h"
+#include "regex/AWKStr.h"
+#include "shell/MemoryClipboard.h"
+#include "shell/UnitOption.h"
+
+namespace {
+
+using C = OptionControl;
+
+class FakeView : public IOptionView {
+public:
+    std::map<C, std::string> texts;
+    std::map<C, bool> checked;
+    std::map<C, int> index;  // absent: the first item, as tab controls start
+    std::map<C, std::vector<std::string>> items;
+    std::map<C, bool> visible;
+    OrderItems order;
+    ShortCut hotKey = 0;
+    std::vector<std::string> errors;
+
+    FakeView()
+    {
+        for (int k = 0; k < kProcessKindCount; ++k) order[k] = {std::string(ProcessKindCaption(k)), false};
+    }
+
+    std::string GetText(C c) override { return texts[c]; }
+    void SetText(C c, std::string_view text) override { texts[c] = text; }
+    bool GetChecked(C c) override { return checked[c]; }
+    void SetChecked(C c, bool value) override { checked[c] = value; }
+    int GetItemIndex(C c) override { return index.contains(c) ? index[c] : 0; }
+    void SetItemIndex(C c, int i) override { index[c] = i; }
+    void SetItems(C c, const std::vector<std::string>& list) override
+    {
+        items[c] = list;
+        index[c] = -1;
+    }
+    OrderItems GetOrderItems() override { return order; }
+    void SetOrderItems(const OrderItems& list) override { order = list; }
+    ShortCut GetHotKey() override { return hotKey; }
+    void SetHotKey(ShortCut value) override { hotKey = value; }
+    void SetVisible(C c, bool value) override { visible[c] = value; }
+    void ShowErrorMessage(std::string_view message) override { errors.emplace_back(message); }
+};
+
+class NoUndoMenu : public IUndoMenu {
+public:
+    int ItemCount() const override { return 0; }
+    void AddItem() override {}
+    void SetCaption(int, std::string_view) override {}
+};
+
+// Every field of the model in one text, so "unchanged" is one comparison.
+std::string Dump(const EditSettings& s)
+{
+    std::ostringstream out;
+    out << s.ActiveGroup << ';';
+    for (const EditGroup& g : s.Group) {
+        out << g.Name << '|' << g.ExecHotKey << '|';
+        for (const EditSet& e : g.Set) {
+            out << e.HotKey << ',' << e.MaxCnt << ',';
+            for (int k = 0; k < kProcessKindCount; ++k) out << e.Order[k] << e.IfExec[k];
+            for (const ReplaceCondition& c : e.Cond) out << c.FromStr << '/' << c.ToStr << '/' << c.NoCase << ',';
+            out << e.Index << ',' << e.Step << ',' << e.Deg << ',' << e.Before << ',' << e.After << ',' << e.Add << ','
+                << e.Fill << ',' << e.SortMethod << ',' << e.CaseMethod << ',' << e.CaseInitial << ',' << e.KanaMethod
+                << ',' << e.ZnHnMethod << ',' << e.IfHnKn << ',' << e.RLBefore << ',' << e.RLCenter << ','
+                << e.RLAfter << ',' << e.EnDeCd << ';';
+        }
+    }
+    return out.str();
+}
+
+std::string Caption(int kind) { return std::string(ProcessKindCaption(kind)); }
+
+// The main window's side: the real edit driver and processes, a recording launcher and
+// settings writer.
+class OptionTest : public ::testing::Test {
+protected:
+    EditSettings model;
+    NoUndoMenu undoMenu;
+    History history{undoMenu};
+    MemoryClipboard clipboard;
+    TAWKStr awk;
+    TNMURL url;
+    PortableLineComparer comparer;
+    ProcessServices services{awk, url, comparer};
+    std::vector<std::string> launched;
+    int saves = 0;
+    std::string saveError;
+    OptionHost host{model,
+                    history,
+                    [this](const std::string& text, const EditSet& set) {
+                        EditDriver(text, set, history, ProcessRunnerFor(services), clipboard);
+                    },
+                    [this](const std::string& text) { launched.push_back(text); },
+                    clipboard,
+                    [this] {
+                        ++saves;
+                        if (!saveError.empty()) throw std::runtime_error(saveError);
+                    }};
+    FakeView view;
+    TMorvaneOption dialog{host, view};
+
+    void Open()
+    {
+        for (int g = 0; g < kGroupCount; ++g) model.Group[g].Name = "G" + std::to_string(g + 1);
+        clipboard.SetClipboardText("abc");
+        dialog.FormCreate();
+    }
+    const EditSet& Work(int group, int set) { return dialog.WorkGroup()[group - 1].Set[set - 1]; }
+
+    // What the user does.
+    void Type(C c, const std::string& text)
+    {
+        view.texts[c] = text;
+        dialog.Input(c);
+    }
+    void Choose(C radioGroup, int item)
+    {
+        view.index[radioGroup] = item;
+        dialog.Input(radioGroup);
+    }
+    void Tick(C checkBox, bool value)
+    {
+        view.checked[checkBox] = value;
+        dialog.Input(checkBox);
+    }
+    void ClickOrderItem(int position)
+    {
+        view.order[position].Checked = !view.order[position].Checked;
+        dialog.Input(C::CheckListBoxOrder);
+    }
+    void SelectSet(int set)
+    {
+        dialog.TabControlSetChanging();
+        view.index[C::TabControlSet] = set - 1;
+        dialog.TabControlSetChange();
+    }
+    void SelectPage(OptionPage page)
+    {
+        view.index[C::PageControlExec] = page;
+        dialog.PageControlExecChange();
+    }
+    void SelectCond(int cond)
+    {
+        view.index[C::TabControlReplace] = cond - 1;
+        dialog.TabControlReplaceChange();
+    }
+    void SelectGroup(int group)
+    {
+        dialog.HotKeyExit();  // the hot-key control loses focus to the combo box
+        view.index[C::ComboBoxGroup] = group - 1;
+        dialog.ComboBoxGroupChange();
+    }
+    void PressHotKey(ShortCut pressed)
+    {
+        view.hotKey = pressed;
+        dialog.HotKeyChange();
+    }
+    void SelectPane(int pane)
+    {
+        view.index[C::TabControlEdit] = pane;
+        dialog.TabControlEditChange();
+    }
+};
+
+TEST_F(OptionTest, OpeningShowsTheActiveGroupsFirstSetFirstConditionAndTheClipboard)
+{
+    model.ActiveGroup = 2;
+    EditSet& set = model.Group[1].Set[0];
+    set.HotKey = kShortCutCtrl | 'Q';
+    set.Order = {4, 0, 1, 2, 3, 5, 6};
+    set.IfExec[pkSort] = true;
+    set.Cond[0] = {"a+", "b", true};
+    history.AddHistory("older");
+    history.AddHistory("newer");
+    Open();
+
+    EXPECT_EQ(dialog.CurrentGroup(), 2);
+    EXPECT_EQ(view.items[C::ComboBoxGroup], (std::vector<std::string>{"(1)G1", "(2)G2", "(3)G3", "(4)G4"}));
+    EXPECT_EQ(view.index[C::ComboBoxGroup], 1);
+    EXPECT_EQ(view.texts[C::EditGroupName], "G2");
+    EXPECT_EQ(dialog.CurrentSet(), 1);
+    EXPECT_EQ(view.hotKey, kShortCutCtrl | 'Q');
+    EXPECT_EQ(view.order[0], (OrderItem{Caption(pkSort), true}));
+    EXPECT_EQ(view.order[1], (OrderItem{Caption(pkReplace), false}));
+    EXPECT_EQ(view.index[C::PageControlExec], opReplace);
+    EXPECT_EQ(dialog.CurrentCond(), 1);
+    EXPECT_EQ(view.texts[C::EditFrom], "a+");
+    EXPECT_EQ(view.texts[C::EditTo], "b");
+    EXPECT_TRUE(view.checked[C::CheckBoxCase]);
+    EXPECT_EQ(view.texts[C::MemoClipboard], "abc\r\n");
+    EXPECT_EQ(view.items[C::ListBoxUndo], (std::vector<std::string>{"newer", "older"}));
+
+    const std::pair<C, bool> visibility[] = {
+        {C::LabelComment, false}, {C::LabelOrder, true}, {C::CheckListBoxOrder, true}, {C::PageControlExec, true},
+        {C::MemoClipboard, true}, {C::ButtonUpdate, true}, {C::ButtonExe, true},       {C::ListBoxUndo, false}};
+    for (auto [control, shown] : visibility) EXPECT_EQ(view.visible[control], shown) << static_cast<int>(control);
+}
+
+TEST_F(OptionTest, WorkingCopyTakesOnlyTheConditionsInUse)
+{
+    struct Case {
+        const char* name;
+        int maxCnt;
+        int kept;
+    };
+    const Case cases[] = {{"none in use", 0, 0}, {"negative", -3, 0}, {"two", 2, 2}, {"all", 100, 100}, {"over", 150, 100}};
+    for (const Case& c : cases) {
+        for (int s = 0; s < kSetsPerGroup; ++s) {
+            model.Group[0].Set[s].MaxCnt = c.maxCnt;
+            for (ReplaceCondition& cond : model.Group[0].Set[s].Cond) cond = {"f", "t", true};
+        }
+        TMorvaneOption fresh(host, view);
+        fresh.FormCreate();
+        for (int n = 0; n < kMaxConditions; ++n) {
+            const ReplaceCondition& cond = fresh.WorkGroup()[0].Set[3].Cond[n];
+            const bool kept = n < c.kept;
+            EXPECT_EQ(cond.FromStr, kept ? "f" : "") << c.name << " condition " << n + 1;
+            EXPECT_EQ(cond.NoCase, kept) << c.name << " condition " << n + 1;
+        }
+    }
+}
+
+// Items written as letters, upper case for a checked item.
+OrderItems Items(const std::string& letters)
+{
+    OrderItems items;
+    for (int i = 0; i < kProcessKindCount; ++i) {
+        const char c = letters[i];
+        items[i] = {std::string(1, static_cast<char>(std::tolower(c))), std::isupper(c) != 0};
+    }
+    return items;
+}
+
+TEST(MoveCheckedUp, PutsCheckedItemsFirstKeepingEachBlocksOrder)
+{
+    struct Case {
+        const char* name;
+        const char* before;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"none checked", "abcdefg", "abcdefg"},
+        {"checked one moves to the top", "abcdEfg", "Eabcdfg"},
+        {"newly checked goes below the checked block", "EabCdfg", "ECabdfg"},
+        {"unchecking the first of three", "aBCdefg", "BCadefg"},
+        {"unchecking the middle of three", "AbCdefg", "ACbdefg"},
+        {"all checked", "ABCDEFG", "ABCDEFG"},
+        {"scattered", "aBcDeFg", "BDFaceg"},
+    };
+    for (const Case& c : cases) {
+        OrderItems items = Items(c.before);
+        TMorvaneOption::MoveCheckedUp(items);
+        EXPECT_EQ(items, Items(c.after)) << c.name;
+    }
+}
+
+TEST_F(OptionTest, CheckingProcessesBuildsThePipelineInTheOrderTheyWereChecked)
+{
+    Open();
+    ClickOrderItem(4);  // 行ソート
+    EXPECT_EQ(view.order[0], (OrderItem{Caption(pkSort), true}));
+    ClickOrderItem(2);  // 行番号, now at position 2
+    EXPECT_EQ(view.order[1], (OrderItem{Caption(pkLineNo), true}));
+
+    const EditSet& set = Work(1, 1);
+    EXPECT_EQ(set.Order, (std::array<int, 7>{4, 1, 0, 2, 3, 5, 6}));
+    EXPECT_EQ(set.IfExec, (std::array<bool, 7>{false, true, false, false, true, false, false}));
+}
+
+TEST_F(OptionTest, UncheckingTheFirstOfThreeLetsTheOthersMoveUp)
+{
+    EditSet& live = model.Group[0].Set[0];
+    live.Order = {4, 1, 0, 2, 3, 5, 6};
+    live.IfExec = {true, true, false, false, true, false, false};
+    Open();
+    ClickOrderItem(0);
+
+    const EditSet& set = Work(1, 1);
+    EXPECT_EQ(set.Order, (std::array<int, 7>{1, 0, 4, 2, 3, 5, 6}));
+    EXPECT_EQ(set.IfExec, (std::array<bool, 7>{true, true, false, false, false, false, false}));
+}
+
+TEST_F(OptionTest, PositionWithoutAValidCodeKeepsTheItemShownBefore)
+{
+    model.Group[0].Set[0].Order = {6, 5, 4, 3, 2, 1, 0};
+    model.Group[0].Set[0].IfExec[pkReplace] = true;
+    model.Group[0].Set[1].Order = {1, 2, 3, 4, 5, 6, 77};
+    Open();
+    SelectSet(2);
+    EXPECT_EQ(view.order[5], (OrderItem{Caption(pkURL), false}));
+    EXPECT_EQ(view.order[6], (OrderItem{Caption(pkReplace), true}));
+}
+
+TEST_F(OptionTest, EachControlWritesItsFieldOfTheCurrentSetOrCondition)
+{
+    Open();
+    SelectSet(3);
+    Type(C::EditFrom, "x");
+    SelectCond(4);
+    Type(C::EditTo, "y");
+    Tick(C::CheckBoxCase, true);
+    SelectPage(opLineNo);
+    Type(C::SpinEditStep, "5");
+    Type(C::EditBefore, "[");
+    Type(C::EditAfter, "]");
+    Choose(C::RadioGroupAdd, 1);
+    Choose(C::RadioGroupFill, 1);
+    SelectPage(opCase);
+    Choose(C::RadioGroupCase, 0);
+    Tick(C::CheckBoxInitial, true);
+    SelectPage(opConvert);
+    Choose(C::RadioGroupKana, 1);
+    Choose(C::RadioGroupZnHn, 0);
+    Tick(C::CheckBoxHnKn, true);
+    SelectPage(opOther);
+    Choose(C::RadioGroupSort, 2);
+    Type(C::EditRLBefore, "a");
+    Type(C::EditRLCenter, "=");
+    Type(C::EditRLAfter, "b");
+    Choose(C::RadioGroupEnDeCd, 1);
+
+    const EditSet& s = Work(1, 3);
+    EXPECT_EQ(s.Cond[0].FromStr, "x");
+    EXPECT_EQ(s.Cond[3].ToStr, "y");
+    EXPECT_TRUE(s.Cond[3].NoCase);
+    EXPECT_FALSE(s.Cond[0].NoCase);
+    EXPECT_EQ(s.Step, 5);
+    EXPECT_EQ(s.Before + s.After, "[]");
+    EXPECT_EQ(s.Add * 10 + s.Fill, 11);
+    EXPECT_EQ(s.CaseMethod, 0);
+    EXPECT_TRUE(s.CaseInitial);
+    EXPECT_EQ(s.KanaMethod * 10 + s.ZnHnMethod, 10);
+    EXPECT_TRUE(s.IfHnKn);
+    EXPECT_EQ(s.SortMethod, 2);
+    EXPECT_EQ(s.RLBefore + s.RLCenter + s.RLAfter, "a=b");
+    EXPECT_EQ(s.EnDeCd, 1);
+    // The other sets are untouched.
+    EXPECT_EQ(Work(1, 1).Step, 1);
+    EXPECT_EQ(Work(1, 1).Cond[0].FromStr, "");
+
+    // Showing a condition again shows what was typed into it.
+    SelectSet(3);
+    SelectCond(4);
+    EXPECT_EQ(view.texts[C::EditTo], "y");
+    EXPECT_TRUE(view.checked[C::CheckBoxCase]);
+}
+
+TEST_F(OptionTest, AssociationTabShowsTheCommentAndTheGroupsHotKey)
+{
+    model.Group[0].ExecHotKey = kShortCutAlt | 'L';
+    Open();
+    Type(C::EditFrom, "kept");
+    SelectSet(kAssociationSet);
+    EXPECT_TRUE(view.visible[C::LabelComment]);
+    EXPECT_FALSE(view.visible[C::LabelOrder]);
+    EXPECT_FALSE(view.visible[C::CheckListBoxOrder]);
+    EXPECT_FALSE(view.visible[C::PageControlExec]);
+    EXPECT_EQ(view.hotKey, kShortCutAlt | 'L');
+
+    // The hidden page controls hold nothing of the model here.
+    Type(C::EditFrom, "ignored");
+    EXPECT_EQ(Work(1, 1).Cond[0].FromStr, "kept");
+
+    PressHotKey(kShortCutCtrl | 'M');
+    SelectSet(1);
+    EXPECT_EQ(dialog.WorkGroup()[0].ExecHotKey, kShortCutCtrl | 'M');
+}
+
+TEST(TakeHotKey, KeyWithoutModifiersOrWithShiftAloneGetsAlt)
+{
+    struct Case {
+        const char* name;
+        ShortCut pressed;
+        ShortCut taken;
+    };
+    const ShortCut F5 = 0x74;
+    const Case cases[] = {
+        {"plain key", F5, kShortCutAlt | F5},
+        {"shift alone", kShortCutShift | F5, kShortCutShift | kShortCutAlt | F5},
+        {"ctrl", kShortCutCtrl | F5, kShortCutCtrl | F5},
+        {"ctrl shift", kShortCutCtrl | kShortCutShift | F5, kShortCutCtrl | kShortCutShift | F5},
+        {"alt", kShortCutAlt | F5, kShortCutAlt | F5},
+        {"nothing", 0, 0},
+        {"shift still held, no key yet", kShortCutShift, kShortCutShift},
+    };
+    for (const Case& c : cases) EXPECT_EQ(TakeHotKey(c.pressed), c.taken) << c.name;
+}
+
+TEST_F(OptionTest, HotKeyIsStoredWhenLeftAndFollowsTheTab)
+{
+    model.Group[0].Set[1].HotKey = 'P';  // plain key from a hand-edited file
+    Open();
+    PressHotKey('Z');
+    EXPECT_EQ(view.hotKey, kShortCutAlt | 'Z');
+    SelectSet(2);
+    EXPECT_EQ(Work(1, 1).HotKey, kShortCutAlt | 'Z');
+    EXPECT_EQ(view.hotKey, 'P');
+
+    // Passing through without pressing a key keeps the stored value as it is.
+    SelectSet(3);
+    EXPECT_EQ(Work(1, 2).HotKey, 'P');
+
+    // Modifiers held without a key make no hot key.
+    view.hotKey = kShortCutCtrl;
+    dialog.HotKeyExit();
+    EXPECT_EQ(Work(1, 3).HotKey, 0);
+}
+
+TEST_F(OptionTest, ChangingGroupShowsItsFirstSetAndKeepsTheOtherGroupsEdits)
+{
+    model.Group[2].Set[0].Cond[0].FromStr = "third";
+    Open();
+    SelectSet(2);
+    PressHotKey(kShortCutCtrl | 'H');
+    Type(C::EditGroupName, "renamed");
+    SelectGroup(3);
+    EXPECT_EQ(dialog.CurrentGroup(), 3);
+    EXPECT_EQ(dialog.CurrentSet(), 1);
+    EXPECT_EQ(view.texts[C::EditGroupName], "G3");
+    EXPECT_EQ(view.texts[C::EditFrom], "third");
+    EXPECT_EQ(Work(1, 2).HotKey, kShortCutCtrl | 'H');
+
+    SelectGroup(1);
+    EXPECT_EQ(view.texts[C::EditGroupName], "renamed");
+    // The list keeps the names the dialog opened with.
+    EXPECT_EQ(view.items[C::ComboBoxGroup][0], "(1)G1");
+
+    dialog.ButtonOkClick();
+    EXPECT_EQ(model.Group[0].Name, "renamed");
+}
+
+TEST(SpinEditValue, NumberInTheTextOrTheMinimum)
+{
+    struct Case {
+        const char* text;
+        SpinRange range;
+        int value;
+    };
+    const Case cases[] = {
+        {"150", {0, 99}, 150},        {"", {0, 99}, 0},         {"", {1, 20}, 1},
+        {"abc", {0, 8}, 0},           {"1a", {1, 20}, 1},       {" 7 ", {0, 8}, 7},
+        {"-5", {0, 99}, -5},          {"+3", {0, 99}, 3},       {"-", {1, 20}, 1},
+        {"99999999999", {0, 99}, INT_MAX}, {"-99999999999", {0, 99}, INT_MIN},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SpinEditValue(c.text, c.range), c.value) << '"' << c.text << '"';
+}
+
+TEST_F(OptionTest, SpinEditStoresWhatIsTypedAndClampsWhenLeft)
+{
+    struct Case {
+        C control;
+        int EditSet::*field;
+        const char* typed;
+        int whileTyping;
+        const char* shownAfterExit;
+        int afterExit;
+    };
+    const Case cases[] = {
+        {C::SpinEditIndex, &EditSet::Index, "150", 150, "99", 99},
+        {C::SpinEditIndex, &EditSet::Index, "", 0, "0", 0},
+        {C::SpinEditStep, &EditSet::Step, "0", 0, "1", 1},
+        {C::SpinEditStep, &EditSet::Step, "x", 1, "1", 1},
+        {C::SpinEditDeg, &EditSet::Deg, "-2", -2, "0", 0},
+        {C::SpinEditDeg, &EditSet::Deg, "6", 6, "6", 6},
+    };
+    Open();
+    SelectPage(opLineNo);
+    for (const Case& c : cases) {
+        Type(c.control, c.typed);
+        EXPECT_EQ(Work(1, 1).*c.field, c.whileTyping) << '"' << c.typed << '"';
+        dialog.SpinEditExit(c.control);
+        EXPECT_EQ(view.texts[c.control], c.shownAfterExit) << '"' << c.typed << '"';
+        EXPECT_EQ(Work(1, 1).*c.field, c.afterExit) << '"' << c.typed << '"';
+    }
+}
+
+TEST_F(OptionTest, StoredValuesOutsideTheRangesAreShownAndCommittedClamped)
+{
+    EditSet& live = model.Group[0].Set[0];
+    live.Index = 150;
+    live.Step = 0;
+    live.Deg = 12;
+    live.Add = -3;
+    live.Fill = 4;
+    live.CaseMethod = 7;
+    live.KanaMethod = -1;
+    live.ZnHnMethod = 3;
+    live.SortMethod = 5;
+    live.EnDeCd = 9;
+    Open();
+    const std::pair<OptionPage, std::vector<std::pair<C, int>>> radios[] = {
+        {opLineNo, {{C::RadioGroupAdd, 0}, {C::RadioGroupFill, 1}}},
+        {opCase, {{C::RadioGroupCase, 2}}},
+        {opConvert, {{C::RadioGroupKana, 0}, {C::RadioGroupZnHn, 2}}},
+        {opOther, {{C::RadioGroupSort, 2}, {C::RadioGroupEnDeCd, 1}}},
+    };
+    for (const auto& [page, shown] : radios) {
+        SelectPage(page);
+        for (auto [control, item] : shown) EXPECT_EQ(view.index[control], item) << static_cast<int>(control);
+    }
+    SelectPage(opLineNo);
+    EXPECT_EQ(view.texts[C::SpinEditIndex], "99");
+    EXPECT_EQ(view.texts[C::SpinEditStep], "1");
+    EXPECT_EQ(view.texts[C::SpinEditDeg], "8");
+
+    dialog.ButtonOkClick();
+    EXPECT_EQ((std::array{live.Index, live.Step, live.Deg, live.Add, live.Fill, live.CaseMethod, live.KanaMethod,
+                          live.ZnHnMethod, live.SortMethod, live.EnDeCd}),
+              (std::array{99, 1, 8, 0, 1, 2, 0, 2, 2, 1}));
+}
+
+TEST_F(OptionTest, OkMakesTheShownGroupActiveAndCommitsTheWorkingCopy)
+{
+    model.ActiveGroup = 1;
+    EditSet& live = model.Group[2].Set[1];
+    live.MaxCnt = 2;
+    live.Cond[1] = {"in use", "", false};
+    live.Cond[2] = {"not in use", "", false};  // beyond MaxCnt: the dialog shows it empty
+    live.Cond[4] = {"fifth", "5", true};
+    live.Cond[99] = {"last", "100", false};
+    Open();
+    SelectGroup(3);
+    SelectSet(2);
+    SelectCond(4);
+    Type(C::EditFrom, "fourth");
+    dialog.ButtonOkClick();
+
+    EXPECT_EQ(dialog.ModalResult(), OptionResult::Ok);
+    EXPECT_EQ(model.ActiveGroup, 3);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(live.MaxCnt, 2);
+    EXPECT_EQ(live.Cond[1].FromStr, "in use");
+    EXPECT_EQ(live.Cond[2].FromStr, "");
+    EXPECT_EQ(live.Cond[3].FromStr, "fourth");
+    EXPECT_EQ(live.Cond[4].FromStr + live.Cond[4].ToStr, "fifth5");
+    EXPECT_TRUE(live.Cond[4].NoCase);
+    EXPECT_EQ(live.Cond[99].FromStr, "last");
+}
+
+TEST_F(OptionTest, FailedSettingsWriteIsShownAndTheModelKeepsTheNewSettings)
+{
+    saveError = "C:\\Morvane.INI に書き込めません";
+    Open();
+    Type(C::EditGroupName, "new");
+    dialog.ButtonOkClick();
+    EXPECT_EQ(model.Group[0].Name, "new");
+    EXPECT_EQ(view.errors, std::vector<std::string>{saveError});
+    EXPECT_EQ(dialog.ModalResult(), OptionResult::Ok);
+}
+
+TEST_F(OptionTest, RunUsesTheMemoAndTheUnsavedSetAndRefreshesBothPanes)
+{
+    history.AddHistory("before");
+    Open();
+    SelectPage(opCase);
+    Choose(C::RadioGroupCase, 1);  // all upper case
+    ClickOrderItem(pkCase);
+    Type(C::MemoClipboard, "edited\r\n");
+    dialog.ButtonExeClick();
+
+    EXPECT_EQ(clipboard.GetClipboardText(), "EDITED\r\n");
+    EXPECT_EQ(view.texts[C::MemoClipboard], "EDITED\r\n\r\n");
+    EXPECT_EQ(view.items[C::ListBoxUndo], (std::vector<std::string>{"edited\r\n", "before"}));
+    EXPECT_EQ(model.Group[0].Set[0].CaseMethod, 2);  // the live model is untouched
+}
+
+TEST_F(OptionTest, MemoFilledFromTheClipboardEndsWithALineBreakThatTheRunKeeps)
+{
+    Open();
+    SelectPage(opCase);
+    Choose(C::RadioGroupCase, 1);
+    ClickOrderItem(pkCase);
+    dialog.ButtonExeClick();
+    EXPECT_EQ(clipboard.GetClipboardText(), "ABC\r\n");
+}
+
+TEST_F(OptionTest, FailingRunLeavesMemoAndHistoryListAsTheyWere)
+{
+    Open();
+    Type(C::EditFrom, "(");
+    ClickOrderItem(pkReplace);
+    Type(C::MemoClipboard, "typed");
+    EXPECT_ANY_THROW(dialog.ButtonExeClick());
+
+    EXPECT_EQ(view.texts[C::MemoClipboard], "typed");
+    EXPECT_TRUE(view.items[C::ListBoxUndo].empty());
+    EXPECT_EQ(history.Entries().front(), "typed");  // the driver recorded it before failing
+    EXPECT_EQ(clipboard.GetClipboardText(), "abc");
+}
+
+TEST_F(OptionTest, RunOnTheAssociationTabLaunchesTheMemoText)
+{
+    Open();
+    SelectSet(kAssociationSet);
+    Type(C::MemoClipboard, "http://example.com/\r\n");
+    dialog.ButtonExeClick();
+    EXPECT_EQ(launched, std::vector<std::string>{"http://example.com/\r\n"});
+    EXPECT_EQ(view.texts[C::MemoClipboard], "http://example.com/\r\n");
+    EXPECT_TRUE(view.items[C::ListBoxUndo].empty());
+    EXPECT_TRUE(history.Entries().empty());
+}
+
+TEST_F(OptionTest, DoubleClickedHistoryTextGoesBackOnTheClipboard)
+{
+    history.AddHistory("old");
+    history.AddHistory("new");
+    Open();
+    SelectPane(kPaneUndo);
+    EXPECT_TRUE(view.visible[C::ListBoxUndo]);
+    EXPECT_FALSE(view.visible[C::MemoClipboard]);
+    EXPECT_FALSE(view.visible[C::ButtonExe]);
+
+    dialog.ListBoxUndoDblClick();  // nothing selected
+    EXPECT_EQ(clipboard.GetClipboardText(), "abc");
+    EXPECT_EQ(view.index[C::TabControlEdit], kPaneUndo);
+
+    view.index[C::ListBoxUndo] = 1;
+    dialog.ListBoxUndoDblClick();
+    EXPECT_EQ(clipboard.GetClipboardText(), "old");
+    EXPECT_EQ(view.index[C::TabControlEdit], kPaneClipboard);
+    EXPECT_TRUE(view.visible[C::MemoClipboard]);
+    EXPECT_FALSE(view.visible[C::ListBoxUndo]);
+    EXPECT_EQ(view.texts[C::MemoClipboard], "old\r\n");
+    EXPECT_EQ(history.Entries().size(), 2u);
+}
+
+TEST_F(OptionTest, CancelChangesNothingButKeepsWhatTheRunAndTheHistoryDid)
+{
+    Open();
+    const std::string before = Dump(model);
+    Type(C::EditGroupName, "changed");
+    SelectGroup(2);
+    SelectPage(opCase);
+    Choose(C::RadioGroupCase, 1);
+    ClickOrderItem(pkCase);
+    dialog.ButtonExeClick();
+    view.index[C::ListBoxUndo] = 0;
+    dialog.ListBoxUndoDblClick();
+    dialog.ButtonCancelClick();
+
+    EXPECT_EQ(dialog.ModalResult(), OptionResult::Cancel);
+    EXPECT_EQ(Dump(model), before);
+    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(clipboard.GetClipboardText(), "abc\r\n");
+    EXPECT_EQ(history.Entries().size(), 1u);
+}
+
+TEST_F(OptionTest, OpensWithAnEmptyMemoWhenTheClipboardIsHeld)
+{
+    history.AddHistory("kept");
+    clipboard.SetHeldByOtherProgram(true);
+    dialog.FormCreate();
+    EXPECT_EQ(view.errors, std::vector<std::string>{std::string("クリップボードを開くことができません"_sj)});
+    EXPECT_EQ(view.texts[C::MemoClipboard], "");
+    EXPECT_EQ(view.items[C::ListBoxUndo], std::vector<std::string>{"kept"});
+    EXPECT_EQ(view.index[C::PageControlExec], opReplace);
+}
+
+TEST_F(OptionTest, UpdateReloadsTheMemoAndKeepsItWhenTheClipboardIsHeld)
+{
+    Open();
+    clipboard.SetClipboardText("fresh");
+    dialog.ButtonUpdateClick();
+    EXPECT_EQ(view.texts[C::MemoClipboard], "fresh\r\n");
+
+    clipboard.SetHeldByOtherProgram(true);
+    EXPECT_THROW(dialog.ButtonUpdateClick(), EClipboardOpen);
+    EXPECT_EQ(view.texts[C::MemoClipboard], "fresh\r\n");
+}
+
+}  // namespace
