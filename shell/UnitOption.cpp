@@ -136,7 +136,7 @@ void TMorvaneOption::FormCreate()
         for (EditSet& set : work.Set)
             std::fill(set.Cond.begin() + std::clamp(set.MaxCnt, 0, kMaxConditions), set.Cond.end(), ReplaceCondition{});
         // Built once: renaming a group shows in the list only when the dialog reopens.
-        groupItems.push_back("(" + std::to_string(g + 1) + ")" + work.Name);
+        groupItems.push_back(std::string(1, '(').append(std::to_string(g + 1)).append(1, ')').append(work.Name));
     }
     view_.SetItems(OptionControl::ComboBoxGroup, groupItems);
     view_.SetItemIndex(OptionControl::ComboBoxGroup, currentGroup_ - 1);
