@@ -77,6 +77,27 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
             dfa.Reset(liveStates);
             for (std::size_t i = 0; i < threads.size(); ++i) threads[i].state = liveStates[i];
         }
+        if (committedStart != nullptr && threads.size() == 1 && attempts.size() == 1) {
+            // The usual case once a match has begun: one run left. Step it without the
+            // bookkeeping of many threads.
+            Thread& t = threads.front();
+            for (;;) {
+                if (dfa.Accepting(t.state)) t.lastAccept = p;
+                const char* after = p;
+                const TRECharCode code = NextChar(after);
+                const int to = dfa.Next(t.state, code);
+                if (to == TRELazyDFA::kNoState) {
+                    const char* end = t.lastAccept;
+                    if ((code == separatorCode || code == 0) && dfa.HasLineTailTransition(t.state)) end = p;
+                    Improve(attempts.front().best, end);
+                    return {attempts.front().start, attempts.front().best};
+                }
+                t.state = to;
+                p = after;
+                if (dfa.OverBudget()) break;  // the general loop resets the cache
+            }
+            continue;
+        }
         if (committedStart == nullptr) {
             if (threads.empty()) {
                 // Nothing running: skip ahead to a character an attempt can begin with.
