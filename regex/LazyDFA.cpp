@@ -99,7 +99,7 @@ int TRELazyDFA::Compute(int stateId, TRECharCode code)
     return kNoState;
 }
 
-int TRELazyDFA::Next(int stateId, TRECharCode code)
+int TRELazyDFA::NextSlow(int stateId, TRECharCode code)
 {
     if (code >= 0xFD00) return Compute(stateId, code);  // marker codes: never cached
     State* state = &states_[static_cast<std::size_t>(stateId)];
@@ -124,7 +124,16 @@ int TRELazyDFA::Next(int stateId, TRECharCode code)
     return next;
 }
 
-bool TRELazyDFA::HasLineTailTransition(int state) { return Next(state, lineTailCode_) != kNoState; }
+bool TRELazyDFA::HasLineTailTransition(int state)
+{
+    int& cached = states_[static_cast<std::size_t>(state)].lineTail;
+    if (cached == kUnknown) {
+        const int target = Compute(state, lineTailCode_);
+        states_[static_cast<std::size_t>(state)].lineTail = target;  // Compute may have moved states_
+        return target != kNoState;
+    }
+    return cached != kNoState;
+}
 
 int TRELazyDFA::HeadState()
 {

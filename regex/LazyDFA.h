@@ -32,7 +32,18 @@ public:
                std::size_t budgetBytes = kDefaultBudgetBytes);
 
     int InitialState() { return initial_; }
-    int Next(int state, TRECharCode code);
+    int Next(int state, TRECharCode code)
+    {
+        // The cached transition, inline: the searches call this once per character.
+        const State& s = states_[static_cast<std::size_t>(state)];
+        if (code < 256) {
+            if (s.single[code] != kUnknown) return s.single[code];
+        } else if (code < 0xFD00) {
+            const Table* table = s.byLead[code >> 8].get();
+            if (table != nullptr && (*table)[code & 0xFF] != kUnknown) return (*table)[code & 0xFF];
+        }
+        return NextSlow(state, code);
+    }
     bool Accepting(int state) const { return states_[static_cast<std::size_t>(state)].accepting; }
     // Whether the state has a line-tail marker transition.
     bool HasLineTailTransition(int state);
@@ -67,6 +78,7 @@ private:
         std::vector<int> nfaStates;  // sorted closure
         bool accepting = false;
         bool groupsBuilt = false;
+        int lineTail = kUnknown;  // the line-tail marker transition, once looked up
         std::vector<Group> groups;  // sorted by low, stable
         Table single;
         std::array<std::unique_ptr<Table>, 256> byLead;
@@ -79,6 +91,7 @@ private:
     std::vector<int> Closure(const std::vector<int>& seeds);
     void BuildGroups(State& state);
     int Compute(int state, TRECharCode code);
+    int NextSlow(int state, TRECharCode code);
 
     std::unique_ptr<TRE_NFA> nfa_;
     TRECharCode lineHeadCode_;
