@@ -81,10 +81,14 @@ TRENode* TREParser::ParsePrimary()
         Scanner.GetToken();
         return result;
     case retk_LPar:
+        // Each level of parentheses is a level of recursion here; a bound keeps a hostile
+        // pattern from overflowing the stack (the program's thread has 1 MB on Windows).
+        if (++depth_ > kMaxGroupDepth) throw ERegExpParser("括弧の入れ子が深すぎます"_sj, Scanner.Position);
         Scanner.GetToken();
         result = ParseRegex();
         if (Scanner.Token != retk_RPar) throw ERegExpParser("右(閉じ)括弧が必要です"_sj, Scanner.Position);
         Scanner.GetToken();
+        --depth_;
         return result;
     case retk_LBra:
     case retk_NegLBra:

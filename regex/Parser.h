@@ -15,6 +15,9 @@
 
 class TREParser {
 public:
+    // Deepest nesting of parentheses accepted.
+    static constexpr int kMaxGroupDepth = 1000;
+
     explicit TREParser(std::string text);
 
     void Run();
@@ -23,6 +26,8 @@ public:
     TREScanner Scanner;
 
 private:
+    int depth_ = 0;
+
     TRENode* ParseRegex();
     TRENode* ParseTerm();
     TRENode* ParseFactor();

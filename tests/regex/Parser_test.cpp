@@ -43,6 +43,12 @@ TEST(Parser, BuildsTrees)
     for (const auto& c : cases) EXPECT_EQ(Parse(c.pattern), c.tree) << c.pattern;
 }
 
+TEST(Parser, AcceptsDeepButBoundedNesting)
+{
+    const std::string pattern = std::string(1000, '(') + "a" + std::string(1000, ')');
+    EXPECT_EQ(Parse(pattern), "61");
+}
+
 TEST(Parser, LeavesAreDisjointAfterRun)
 {
     TREParser parser("[a-z]x|[m]");
@@ -77,6 +83,7 @@ TEST(Parser, ReportsGrammarErrors)
         {"[^\\x01-\\xfcfc]", "不正なキャラクタクラス指定です。"_sj, 15},
         {"[z-a]", "不正なキャラクタ範囲です"_sj, 5},
         {"ab[cd", "右ブラケット\"]\"が必要です"_sj, 6},
+        {std::string(1001, '(') + "a" + std::string(1001, ')'), "括弧の入れ子が深すぎます"_sj, 1002},
     };
     for (const auto& c : cases) {
         TREParser parser(c.pattern);
