@@ -37,6 +37,8 @@ struct ReplaceCondition {
     std::string FromStr;
     std::string ToStr;
     bool NoCase = false;
+
+    bool operator==(const ReplaceCondition&) const = default;
 };
 
 struct EditSet {
@@ -62,17 +64,23 @@ struct EditSet {
     std::string RLCenter;
     std::string RLAfter;
     int EnDeCd = 0;
+
+    bool operator==(const EditSet&) const = default;
 };
 
 struct EditGroup {
     std::string Name;
     std::array<EditSet, kSetsPerGroup> Set{};  // Set[0] answers hot-key id 1
     ShortCut ExecHotKey = 0;
+
+    bool operator==(const EditGroup&) const = default;
 };
 
 struct EditSettings {
     std::array<EditGroup, kGroupCount> Group{};  // Group[0] is group 1
     int ActiveGroup = 1;
+
+    bool operator==(const EditSettings&) const = default;
 
     EditGroup& Active() { return Group[ActiveGroup - 1]; }
     const EditGroup& Active() const { return Group[ActiveGroup - 1]; }
