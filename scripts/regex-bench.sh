@@ -45,7 +45,9 @@ tables="$build/regex-bench.md"
   echo
   echo "Made by \`scripts/regex-bench.sh\`${quick:+ $quick} on $(date -u '+%Y-%m-%d %H:%M UTC')."
   echo "Machine: $(lscpu | sed -n 's/^Model name: *//p' | head -1), $(nproc) cores."
-  echo "Peers: Oniguruma $(pkg-config --modversion oniguruma), RE2 $(pkg-config --modversion re2)," \
+  # RE2's pkg-config file says 0.0.0; the package knows its release.
+  re2_version=$(dpkg-query -W -f='${Version}' libre2-dev 2>/dev/null || pkg-config --modversion re2)
+  echo "Peers: Oniguruma $(pkg-config --modversion oniguruma), RE2 $re2_version," \
        "PCRE2 $(pkg-config --modversion libpcre2-8), $(sed --version | head -1)."
   echo
   echo "Texts: Debian's Japanese manual pages (manpages-ja) in CP932 with CR LF (ja-crlf) and LF"
