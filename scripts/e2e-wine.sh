@@ -317,7 +317,13 @@ check_association_launch() {
     wait_file "$work/launch dir/launched-one.txt" && wait_file "$work/launch dir/launched-two.txt" || return 1
     same_text "$work/launch dir/launched-one.txt" $'args=alpha  beta\ncwd='"$dir"$'\n' "first line's launch" &&
         same_text "$work/launch dir/launched-two.txt" $'args=\ncwd='"$dir"$'\n' "second line's launch" &&
-        expect_clipboard "$text"
+        expect_clipboard "$text" || return 1
+    # 実行 on the dialog's 関連付け起動 tab launches the lines of the trial text.
+    driver open-settings && driver dialog tab "$ID_TABS_SET" 4 &&
+        driver dialog text "$ID_MEMO" "$program mark three 3" && driver dialog click "$ID_BUTTON_EXE" &&
+        wait_file "$work/launch dir/launched-three.txt" || return 1
+    same_text "$work/launch dir/launched-three.txt" $'args=3\ncwd='"$dir"$'\n' "launch from the dialog" &&
+        driver dialog cancel
 }
 
 # A left click on the tray icon steps to the next group, from the last back to the first;
@@ -477,6 +483,11 @@ check_settings_cancel() {
         driver dialog text "$ID_MEMO" abc &&
         driver dialog click "$ID_BUTTON_EXE" &&
         expect_clipboard '  1: aBc' || return 1
+    # A pattern error in 実行 is shown like any other, and the dialog stays open.
+    local box
+    box="$(driver dialog text "$ID_EDIT_FROM" '[b' && driver dialog click "$ID_BUTTON_EXE")"
+    [[ $? -eq 2 && "$box" == '右ブラケット"]"が必要です' ]] || { log "実行 with a bad pattern: '$box'"; return 1; }
+    expect_clipboard '  1: aBc' || return 1
     driver dialog group 1 && driver dialog text "$ID_EDIT_GROUP_NAME" 別の名前 && driver dialog cancel || return 1
     expect_ini_file "$work/before.INI" "after Cancel" || return 1
     expect_edit 1 abc '  1: abc'

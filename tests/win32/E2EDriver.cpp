@@ -25,7 +25,6 @@
 #include <functional>
 #include <iterator>
 #include <map>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -47,6 +46,8 @@ constexpr int kExitErrorBox = 2;
 
 // The static control that holds a message box's text.
 constexpr int kMessageBoxTextId = 0xFFFF;
+
+constexpr int kPipelineItems = 7;  // one per process
 
 constexpr const wchar_t* kMenuWindowClass = L"#32768";
 constexpr const wchar_t* kDialogBoxClass = L"#32770";
@@ -98,7 +99,7 @@ std::string WideToUtf8(std::wstring_view wide)
 std::string ReadFileBytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw Failure("cannot read " + path.string());
+    if (!in) throw Failure("cannot read " + WideToUtf8(path.wstring()));
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
@@ -110,7 +111,7 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes)
     {
         std::ofstream out(partial, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out) throw Failure("cannot write " + path.string());
+        if (!out) throw Failure("cannot write " + WideToUtf8(path.wstring()));
     }
     std::filesystem::rename(partial, path);
 }
@@ -260,6 +261,7 @@ std::wstring GetClipboardUnicode()
     const HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return {};
     const auto* chars = static_cast<const wchar_t*>(GlobalLock(data));
+    if (!chars) throw Failure("the clipboard's text cannot be read");
     const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
     std::wstring text(chars, wcsnlen(chars, capacity));
     GlobalUnlock(data);
@@ -339,16 +341,6 @@ int Restore(int item)
 int Post(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!PostMessageW(RequireMainWindow(), message, wParam, lParam)) throw Failure("the message cannot be posted");
-    return 0;
-}
-
-// error-box: waits for an error box of the program, prints its text and dismisses it.
-int ErrorBox()
-{
-    const DWORD process = ProcessOf(RequireMainWindow());
-    HWND box = nullptr;
-    if (!WaitFor([&] { return (box = FindErrorBox(process)) != nullptr; })) throw Failure("no error box appeared");
-    Print(DismissErrorBox(box) + "\n");
     return 0;
 }
 
@@ -518,7 +510,7 @@ int Dialog(const std::vector<std::wstring>& args)
             throw Failure("no such pipeline item");
     } else if (verb == L"order") {
         std::string items;
-        for (int position = 0; position < 7; ++position) {
+        for (int position = 0; position < kPipelineItems; ++position) {
             const LRESULT item = SendToDialog(dialog, kOptionMsgQueryOrderItem, position, 0);
             if (item < 0) throw Failure("the pipeline list has no item " + std::to_string(position));
             if (position > 0) items += ' ';
@@ -591,7 +583,6 @@ int Run(const std::vector<std::wstring>& args)
     if (command == L"tray") return Post(kTrayCallbackMessage, kTrayIconId, Number(arg(0).c_str()));
     if (command == L"command") return Post(WM_COMMAND, Number(arg(0).c_str()), 0);
     if (command == L"close") return Post(WM_CLOSE, 0, 0);
-    if (command == L"error-box") return ErrorBox();
     if (command == L"menu") return Menu(rest);
     if (command == L"rect") return Rect(arg(0));
     if (command == L"open-settings") return OpenSettings();
