@@ -8,7 +8,7 @@
 #
 # Usage: scripts/e2e-wine.sh [CHECK...]      (default: every check in CHECKS)
 #        scripts/e2e-wine.sh screenshots     (not a check: redraws docs/screenshots/*.png;
-#                                             needs fonts-noto-cjk and imagemagick)
+#                                             needs fonts-noto-cjk, imagemagick, xdotool)
 # Environment:
 #   BUILD_DIR   the cross build tree (default build-win)
 #   WINEPREFIX  the Wine prefix (default $BUILD_DIR/wineprefix; created on first use)
@@ -24,8 +24,8 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD_DIR="$(realpath -m "${BUILD_DIR:-$ROOT/build-win}")"
 WINE="${WINE:-wine}"
 CHECKS=(profile-compare win32-services edit-sets association-launch group-step tray-menu history-restore
-        pattern-error second-start settings-ok settings-new-file settings-cancel settings-while-open
-        exit-writes-group)
+        pattern-error unicode-clipboard second-start settings-ok settings-new-file settings-cancel
+        settings-while-open settings-unwritable exit-writes-group)
 CHECK_TARGETS=(profile-compare win32-services Morvane e2e-driver)
 CHECK_TIMEOUT=300   # seconds for one program under Wine
 DRIVER_TIMEOUT=60   # seconds for one driver command; the driver's own waits are shorter
@@ -164,7 +164,10 @@ wait_process() {
 
 # Ends the program as its exit command does and waits for the process to end.
 stop_morvane() {
-    driver close && driver wait-gone && wait_process "$morvane_pid" 10 || { log "Morvane does not end"; return 1; }
+    if ! { driver close && driver wait-gone && wait_process "$morvane_pid" 10; }; then
+        log "Morvane does not end"
+        return 1
+    fi
     wait "$morvane_pid" 2>/dev/null
     morvane_pid=""
 }
@@ -400,6 +403,22 @@ EOF
     expect_edit 2 abc ok:abc && driver restore 1 && expect_clipboard "keep me"
 }
 
+# Clipboard text that Shift-JIS cannot hold (an emoji) is not edited: an error box says
+# why, and the clipboard keeps the text. Text that it can hold goes through the program's
+# own conversion both ways.
+check_unicode_clipboard() {
+    new_work_dir unicode-clipboard
+    use_example_ini
+    start_morvane || return 1
+    local box
+    printf '%s' 'もーばん 😀' >"$work/emoji.txt"
+    box="$(driver edit 2 "$(winpath "$work/emoji.txt")")"
+    [[ $? -eq 2 && "$box" == "クリップボードのテキストにShift-JISで表せない文字があるため、編集を中止しました。" ]] ||
+        { log "an emoji on the clipboard: '$box'"; return 1; }
+    expect_clipboard 'もーばん 😀' || return 1
+    expect_edit 2 '①Ⅸ～ｶﾞ ﾓｰﾊﾞﾝ' '①Ⅸ～ｶﾞ [ﾓｰﾊﾞﾝ]'
+}
+
 # A second start ends at once, leaving the first instance alone.
 check_second_start() {
     new_work_dir second-start
@@ -509,6 +528,25 @@ check_settings_while_open() {
     stop_morvane || return 1
     { cat "$work/before.INI"; printf '[Main]\r\nGroup=2\r\n'; } >"$work/expected.INI"
     expect_ini_file "$work/expected.INI" "after the exit"
+}
+
+# A settings file that cannot be written (a folder stands in its place): OK says so in an
+# error box and still closes the dialog, and the program runs the sets as the dialog left
+# them; the exit says so again, and the program ends all the same.
+check_settings_unwritable() {
+    new_work_dir settings-unwritable
+    mkdir "$work/Morvane.INI"
+    start_morvane || return 1
+    local message box
+    message="$(winpath "$work/Morvane.INI") に書き込めません"
+    driver open-settings && driver dialog text "$ID_EDIT_FROM" a && driver dialog text "$ID_EDIT_TO" b &&
+        driver dialog order-click 0 || return 1
+    box="$(driver dialog ok)"
+    [[ $? -eq 2 && "$box" == "$message" ]] || { log "OK on an unwritable file: '$box'"; return 1; }
+    expect_edit 1 abc bbc || return 1
+    box="$(driver close && driver wait-gone)"
+    [[ $? -eq 2 && "$box" == "$message" ]] || { log "exit with an unwritable file: '$box'"; return 1; }
+    wait_process "$morvane_pid" 10 || { log "Morvane does not end"; return 1; }
 }
 
 # The exit writes the active group, and nothing else, to the settings file.

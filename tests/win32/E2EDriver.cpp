@@ -281,7 +281,9 @@ int WaitMain()
 // wait-gone: waits until the main window has gone.
 int WaitGone()
 {
-    if (!WaitFor([] { return MainWindow() == nullptr; })) throw Failure("Morvane's main window is still there");
+    const HWND main = MainWindow();
+    if (!main) return 0;
+    WaitUnlessErrorBox(ProcessOf(main), [] { return MainWindow() == nullptr; }, "Morvane's main window is still there");
     return 0;
 }
 
@@ -486,7 +488,7 @@ void WaitDialogClosed(const std::string& how)
 //   group INDEX         chooses group INDEX (0-3) in the group box
 //   hotkey VALUE        sets the hot-key control (HKM_SETHOTKEY value) as a key press would
 //   undo INDEX          double-clicks history entry INDEX in the undo pane
-//   ok, cancel          closes the dialog and waits for it to go
+//   ok, cancel          closes the dialog and waits for it to go (also after an error box)
 int Dialog(const std::vector<std::wstring>& args)
 {
     if (args.empty()) throw Failure("dialog: no verb");
@@ -528,7 +530,13 @@ int Dialog(const std::vector<std::wstring>& args)
         SendToDialog(Control(dialog, kIdListBoxUndo), LB_SETCURSEL, Number(arg(1).c_str()), 0);
         Command(dialog, kIdListBoxUndo, LBN_DBLCLK);
     } else if (verb == L"ok") {
-        Command(dialog, kIdButtonOk, BN_CLICKED);
+        // OK closes the dialog also when writing the settings failed with an error box.
+        try {
+            Command(dialog, kIdButtonOk, BN_CLICKED);
+        } catch (const ErrorBoxShown&) {
+            WaitDialogClosed("OK");
+            throw;
+        }
         WaitDialogClosed("OK");
     } else if (verb == L"cancel") {
         Command(dialog, kIdButtonCancel, BN_CLICKED);
