@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Windows end-to-end checks under Wine: cross-builds the Windows programs, runs each check
-# in a private Wine prefix on a virtual X display, and ends with "N passed, M failed".
-# Exit status 0 only when every check passed.
+# Windows end-to-end checks under Wine: cross-builds the Windows programs, checks the Win32
+# platform services, and starts Morvane.exe in a private Wine prefix on a virtual X display
+# to drive it from outside with the test driver (tests/win32/E2EDriver.cpp) as the system
+# and the user would: hot keys, tray clicks, the tray menu, the settings dialog, the
+# clipboard and the settings file. Ends with "N passed, M failed"; exit status 0 only when
+# every check passed.
 #
 # Usage: scripts/e2e-wine.sh [CHECK...]      (default: every check in CHECKS)
+#        scripts/e2e-wine.sh screenshots     (not a check: redraws docs/screenshots/*.png;
+#                                             needs fonts-noto-cjk, imagemagick, xdotool)
 # Environment:
 #   BUILD_DIR   the cross build tree (default build-win)
 #   WINEPREFIX  the Wine prefix (default $BUILD_DIR/wineprefix; created on first use)
@@ -11,20 +16,26 @@
 #   DISPLAY     an X display to use; when unset, Xvfb is started on :99
 #
 # A check is a function check_NAME (dashes of NAME as underscores) that returns 0 on
-# success; list it in CHECKS and name
-# the targets it needs in CHECK_TARGETS.
+# success; list it in CHECKS. Each check of Morvane.exe runs a copy of it in a folder of
+# its own under $BUILD_DIR/e2e-wine/, kept for a look after a failure.
 set -uo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD_DIR="$(realpath -m "${BUILD_DIR:-$ROOT/build-win}")"
 WINE="${WINE:-wine}"
-CHECKS=(profile-compare win32-services)
-CHECK_TARGETS=(profile-compare win32-services)
-CHECK_TIMEOUT=300  # seconds for one program under Wine
+CHECKS=(profile-compare win32-services edit-sets association-launch group-step tray-menu history-restore
+        pattern-error unicode-clipboard second-start settings-ok settings-new-file settings-cancel
+        settings-while-open settings-unwritable exit-writes-group)
+CHECK_TARGETS=(profile-compare win32-services Morvane e2e-driver)
+CHECK_TIMEOUT=300   # seconds for one program under Wine
+DRIVER_TIMEOUT=60   # seconds for one driver command; the driver's own waits are shorter
+RUN_DIR="$BUILD_DIR/e2e-wine"
 
 passed=0
 failed=0
 xvfb_pid=""
+work=""         # the current check's folder
+morvane_pid=""  # the Morvane.exe that the current check started
 
 log() { echo "e2e-wine: $*" >&2; }
 
@@ -70,9 +81,17 @@ setup_wine() {
         "$WINE" wineboot --init >/dev/null 2>&1
         wineserver -w
     fi
+    # Windows that no window manager handles: Wine would otherwise wait up to 2 s for one
+    # whenever a window is hidden (Xvfb has none).
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # One server for the whole run: otherwise each start after a pause pays for a new one.
+    # It fails harmlessly when the prefix's server is already running.
+    wineserver -p 2>/dev/null
+    return 0
 }
 
 cleanup() {
+    end_morvane
     if [[ -n "${WINEPREFIX:-}" ]]; then
         wineserver -k 2>/dev/null
     fi
@@ -88,19 +107,523 @@ run_windows_program() {
     timeout "$CHECK_TIMEOUT" "$WINE" "$BUILD_DIR/$program" "$@"
 }
 
+# --- Driving Morvane.exe ------------------------------------------------------------------
+
+# The Windows name of a file: Wine's drive Z: is the Unix root.
+winpath() {
+    local path
+    path="$(realpath -m "$1")"
+    printf 'Z:%s' "${path//\//\\}"
+}
+
+# Runs one command of the test driver (see tests/win32/E2EDriver.cpp for the commands).
+driver() { timeout "$DRIVER_TIMEOUT" "$WINE" "$BUILD_DIR/e2e-driver.exe" "$@"; }
+
+# A fresh folder for the check with a copy of Morvane.exe, which reads Morvane.INI beside it.
+new_work_dir() {
+    work="$RUN_DIR/$1"
+    rm -rf "$work"
+    mkdir -p "$work"
+    cp "$BUILD_DIR/Morvane.exe" "$work/"
+}
+
+# The check's settings file from UTF-8 lines on standard input, as the program keeps it:
+# CP932 with CR LF line ends.
+write_ini() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$work/Morvane.INI"; }
+
+use_example_ini() { cp "$ROOT/examples/Morvane.INI" "$work/Morvane.INI"; }
+
+# Groups 1-4 named "第g群", each set s prefixing every line with "gGsS:", so a result shows
+# which group's set ran.
+use_group_ini() {
+    local g s
+    for g in 1 2 3 4; do
+        printf '[Group%d]\nName=第%d群\n' "$g" "$g"
+        for s in 1 2 3 4; do
+            printf '[Group%dSet%d]\nHotKey=Ctrl+Alt+%d\nIfExec0=1\n' "$g" "$s" "$s"
+            printf '[Group%dSet%dCond1]\nFromStr="^"\nToStr="g%ds%d:"\n' "$g" "$s" "$g" "$s"
+        done
+    done | write_ini
+}
+
+start_morvane() {
+    (cd "$work" && exec "$WINE" Morvane.exe) >/dev/null 2>&1 &
+    morvane_pid=$!
+    driver wait-main
+}
+
+# Waits up to SECONDS for a process to end; polls, so a quick end costs nothing.
+wait_process() {
+    local pid="$1" tenths=$(($2 * 10)) i
+    for ((i = 0; i < tenths; i++)); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Ends the program as its exit command does and waits for the process to end.
+stop_morvane() {
+    if ! { driver close && driver wait-gone && wait_process "$morvane_pid" 10; }; then
+        log "Morvane does not end"
+        return 1
+    fi
+    wait "$morvane_pid" 2>/dev/null
+    morvane_pid=""
+}
+
+# After each check, whatever happened: no program of it may stay for the next, which would
+# find the old window and meet the running instance's mutex.
+end_morvane() {
+    [[ -n "$morvane_pid" ]] || return 0
+    if kill -0 "$morvane_pid" 2>/dev/null; then
+        driver close >/dev/null 2>&1
+        wait_process "$morvane_pid" 5 || kill "$morvane_pid" 2>/dev/null
+    fi
+    wait "$morvane_pid" 2>/dev/null
+    morvane_pid=""
+}
+
+# Waits up to 10 s for a file to appear.
+wait_file() {
+    local i
+    for ((i = 0; i < 100; i++)); do
+        [[ -f "$1" ]] && return 0
+        sleep 0.1
+    done
+    log "$1 did not appear"
+    return 1
+}
+
+# Compares a file's bytes with the expected text; shows both when they differ.
+same_text() {
+    local file="$1" expected="$2" what="$3"
+    cmp -s "$file" <(printf '%s' "$expected") && return 0
+    log "$what: got"
+    od -c "$file" | head -n 20 >&2
+    log "$what: expected"
+    printf '%s' "$expected" | od -c | head -n 20 >&2
+    return 1
+}
+
+put_clipboard() {
+    printf '%s' "$1" >"$work/put.txt"
+    driver set-clipboard "$(winpath "$work/put.txt")"
+}
+
+expect_clipboard() {
+    driver get-clipboard "$(winpath "$work/clipboard.txt")" && same_text "$work/clipboard.txt" "$1" "clipboard"
+}
+
+# Hot key ID over the text of FILE on the clipboard must leave EXPECTED there.
+expect_file_edit() {
+    local id="$1" file="$2" expected="$3"
+    driver edit "$id" "$(winpath "$file")" "$(winpath "$work/out.txt")" || { log "hot key $id failed"; return 1; }
+    same_text "$work/out.txt" "$expected" "hot key $id over $(head -c 20 "$file")"
+}
+
+# Hot key ID over TEXT on the clipboard must leave EXPECTED there.
+expect_edit() {
+    printf '%s' "$2" >"$work/in.txt"
+    expect_file_edit "$1" "$work/in.txt" "$3"
+}
+
+# The settings file as UTF-8 text.
+ini_text() { iconv -f CP932 -t UTF-8 "$1"; }
+
+# Value of KEY in SECTION of the check's settings file.
+ini_value() {
+    ini_text "$work/Morvane.INI" | tr -d '\r' | S="[$1]" K="$2" awk '
+        /^\[/ { inside = ($0 == ENVIRON["S"]); next }
+        inside && index($0, ENVIRON["K"] "=") == 1 { print substr($0, length(ENVIRON["K"]) + 2); exit }'
+}
+
+expect_ini_value() {
+    local value
+    value="$(ini_value "$1" "$2")"
+    [[ "$value" == "$3" ]] || { log "[$1] $2 is '$value', expected '$3'"; return 1; }
+}
+
+# Standard input with the value of KEY in SECTION replaced (UTF-8 lines with CR LF).
+ini_set() {
+    S="[$1]" K="$2" V="$3" awk '
+        { line = $0; sub(/\r$/, "", line) }
+        line ~ /^\[/ { inside = (line == ENVIRON["S"]) }
+        inside && index(line, ENVIRON["K"] "=") == 1 { $0 = ENVIRON["K"] "=" ENVIRON["V"] "\r" }
+        { print }'
+}
+
+# The check's settings file must be byte for byte the expected file; shows the difference.
+expect_ini_file() {
+    cmp -s "$1" "$work/Morvane.INI" && return 0
+    log "the settings file differs from the expected one ($2):"
+    diff <(ini_text "$1") <(ini_text "$work/Morvane.INI") >&2
+    return 1
+}
+
+# The layout of a settings file: its lines with the values taken off, line ends kept.
+ini_layout() {
+    LC_ALL=C awk '{ cr = sub(/\r$/, ""); at = index($0, "="); if (at) $0 = substr($0, 1, at); print $0 (cr ? "\r" : "") }' "$1"
+}
+
+# --- The checks -----------------------------------------------------------------------------
+
+# Control ids of the settings dialog (shell/win32/OptionControlIds.h).
+ID_EDIT_GROUP_NAME=1004
+ID_COMBO_GROUP=1002
+ID_PAGES=1020
+ID_TABS_REPLACE=1100
+ID_EDIT_FROM=1102
+ID_EDIT_TO=1104
+ID_CHECK_NOCASE=1105
+ID_SPIN_DEG=1207
+ID_TABS_EDIT=1600
+ID_MEMO=1601
+ID_BUTTON_EXE=1603
+ID_TABS_SET=1010
+
 check_profile_compare() { run_windows_program profile-compare.exe; }
 
 check_win32_services() { run_windows_program win32-services.exe; }
 
+# The example settings file's group 1 over examples/sample.txt: what its README promises.
+EXAMPLE_SET1=$'  1:  Morvane is a clipboard tool.\r\n  2: key = value\r\n  3: もーばん と モーバン と ﾓｰﾊﾞﾝ\r\n  4: zebra\r\n  5: apple\r\n  6: Mango'
+EXAMPLE_SET2=$'  MORVANE  IS   A CLIPBOARD   TOOL.   \r\nKEY = VALUE\r\n[もーばん] と [モーバン] と [ﾓｰﾊﾞﾝ]\r\nZEBRA\r\nAPPLE\r\nMANGO\r\n'
+EXAMPLE_SET3=$'  Morvane  is   a clipboard   tool.   \r\napple\r\nkey = value\r\nMango\r\nzebra\r\nﾓーﾊﾞﾝ ﾄ ﾓーﾊﾞﾝ ﾄ ﾓｰﾊﾞﾝ'
+EXAMPLE_SET4=$'++Morvane++is+++a+clipboard+++tool%2E+++\r\nvalue+%3D+key\r\n%82%E0%81%5B%82%CE%82%F1+%82%C6+%83%82%81%5B%83o%83%93+%82%C6+%D3%B0%CA%DE%DD\r\nzebra\r\napple\r\nMango'
+
+check_edit_sets() {
+    new_work_dir edit-sets
+    use_example_ini
+    start_morvane || return 1
+    local sample="$ROOT/examples/sample.txt"
+    expect_file_edit 1 "$sample" "$EXAMPLE_SET1" &&
+        expect_file_edit 2 "$sample" "$EXAMPLE_SET2" &&
+        expect_file_edit 3 "$sample" "$EXAMPLE_SET3" &&
+        expect_file_edit 4 "$sample" "$EXAMPLE_SET4"
+}
+
+# Hot key 14 opens every line of the clipboard with its association. The driver stands in
+# for the opened program and notes its parameters and working directory. Its folder's
+# name has a blank, so the launch first tries ".../launch" alone, which opens nothing.
+check_association_launch() {
+    new_work_dir association-launch
+    use_example_ini
+    mkdir "$work/launch dir"
+    cp "$BUILD_DIR/e2e-driver.exe" "$work/launch dir/"
+    start_morvane || return 1
+    local program dir text
+    program="$(winpath "$work/launch dir/e2e-driver.exe")"
+    dir="$(winpath "$work/launch dir")"
+    text="$program mark one alpha  beta"$'\r\n'"$program mark two"
+    put_clipboard "$text" && driver post-hotkey 14 || return 1
+    wait_file "$work/launch dir/launched-one.txt" && wait_file "$work/launch dir/launched-two.txt" || return 1
+    same_text "$work/launch dir/launched-one.txt" $'args=alpha  beta\ncwd='"$dir"$'\n' "first line's launch" &&
+        same_text "$work/launch dir/launched-two.txt" $'args=\ncwd='"$dir"$'\n' "second line's launch" &&
+        expect_clipboard "$text" || return 1
+    # 実行 on the dialog's 関連付け起動 tab launches the lines of the trial text.
+    driver open-settings && driver dialog tab "$ID_TABS_SET" 4 &&
+        driver dialog text "$ID_MEMO" "$program mark three 3" && driver dialog click "$ID_BUTTON_EXE" &&
+        wait_file "$work/launch dir/launched-three.txt" || return 1
+    same_text "$work/launch dir/launched-three.txt" $'args=3\ncwd='"$dir"$'\n' "launch from the dialog" &&
+        driver dialog cancel
+}
+
+# A left click on the tray icon steps to the next group, from the last back to the first;
+# the hot keys then run that group's sets.
+check_group_step() {
+    new_work_dir group-step
+    use_group_ini
+    start_morvane || return 1
+    expect_edit 1 abc g1s1:abc || return 1
+    driver tray 0x201 && expect_edit 1 abc g2s1:abc && expect_edit 4 abc g2s4:abc || return 1
+    driver tray 0x201 && driver tray 0x201 && expect_edit 3 abc g4s3:abc || return 1
+    driver tray 0x201 && expect_edit 2 abc g1s2:abc
+}
+
+# The tray menu, opened by a right click and typed into by the mnemonics of its captions:
+# "グループ(&G)" with the items "<name>(&g)", "元に戻す(&U)" with the history, newest first,
+# "設定(&S)" and "終了(&X)", which ends the program and writes the active group.
+# (The tray tip lives in the notification area's own process, out of the driver's reach.)
+check_tray_menu() {
+    new_work_dir tray-menu
+    use_group_ini
+    start_morvane || return 1
+    driver tray 0x205 && driver menu g 3 && expect_edit 1 abc g3s1:abc && expect_edit 2 def g3s2:def || return 1
+    driver tray 0x205 && driver menu u down enter && expect_clipboard abc || return 1
+    driver tray 0x205 && driver menu s && driver wait-settings || return 1
+    local shown
+    shown="$(driver dialog get "$ID_COMBO_GROUP")"
+    [[ "$shown" == "(3)第3群" ]] || { log "the dialog shows group '$shown'"; return 1; }
+    driver dialog cancel || return 1
+    driver tray 0x205 && driver menu x && driver wait-gone && wait_process "$morvane_pid" 10 || return 1
+    expect_ini_value Main Group 3
+}
+
+# History entries go back on the clipboard whole (the menu shows only 30 bytes of them),
+# from the undo menu and from the settings dialog's undo pane.
+check_history_restore() {
+    new_work_dir history-restore
+    use_group_ini
+    start_morvane || return 1
+    local first=$'最初の履歴は三十バイトより長い一行目\r\n二行目'
+    expect_edit 1 "$first" $'g1s1:最初の履歴は三十バイトより長い一行目\r\ng1s1:二行目' &&
+        expect_edit 1 second g1s1:second || return 1
+    put_clipboard third && driver restore 1 && expect_clipboard "$first" || return 1
+    driver restore 0 && expect_clipboard second || return 1
+    driver open-settings && driver dialog tab "$ID_TABS_EDIT" 1 && driver dialog undo 1 && expect_clipboard "$first" || return 1
+    driver dialog cancel
+}
+
+# A pattern error stops the edit: an error box titled "Morvane" shows the message, the
+# clipboard keeps its text, the history keeps the entry and the program stays resident.
+check_pattern_error() {
+    new_work_dir pattern-error
+    write_ini <<'EOF'
+[Group1Set1]
+IfExec0=1
+[Group1Set1Cond1]
+FromStr="(abc"
+ToStr="x"
+[Group1Set2]
+IfExec0=1
+[Group1Set2Cond1]
+FromStr="^"
+ToStr="ok:"
+EOF
+    start_morvane || return 1
+    local box status
+    put_clipboard "keep me" || return 1
+    box="$(driver edit 1)"
+    status=$?
+    [[ $status -eq 2 ]] || { log "no error box (driver status $status)"; return 1; }
+    [[ "$box" == "右(閉じ)括弧が必要です" ]] || { log "the error box says '$box'"; return 1; }
+    expect_clipboard "keep me" || return 1
+    [[ "$(driver count TMorvaneMain)" == 1 ]] || { log "the main window has gone"; return 1; }
+    expect_edit 2 abc ok:abc && driver restore 1 && expect_clipboard "keep me"
+}
+
+# Clipboard text that Shift-JIS cannot hold (an emoji) is not edited: an error box says
+# why, and the clipboard keeps the text. Text that it can hold goes through the program's
+# own conversion both ways.
+check_unicode_clipboard() {
+    new_work_dir unicode-clipboard
+    use_example_ini
+    start_morvane || return 1
+    local box
+    printf '%s' 'もーばん 😀' >"$work/emoji.txt"
+    box="$(driver edit 2 "$(winpath "$work/emoji.txt")")"
+    [[ $? -eq 2 && "$box" == "クリップボードのテキストにShift-JISで表せない文字があるため、編集を中止しました。" ]] ||
+        { log "an emoji on the clipboard: '$box'"; return 1; }
+    expect_clipboard 'もーばん 😀' || return 1
+    expect_edit 2 '①Ⅸ～ｶﾞ ﾓｰﾊﾞﾝ' '①Ⅸ～ｶﾞ [ﾓｰﾊﾞﾝ]'
+}
+
+# A second start ends at once, leaving the first instance alone.
+check_second_start() {
+    new_work_dir second-start
+    use_example_ini
+    start_morvane || return 1
+    local began ended
+    began=$(date +%s%N)
+    (cd "$work" && timeout 10 "$WINE" Morvane.exe) >/dev/null 2>&1 || { log "the second start did not end"; return 1; }
+    ended=$(date +%s%N)
+    log "the second start ended after $(((ended - began) / 1000000)) ms"
+    (((ended - began) < 5000000000)) || { log "the second start took too long"; return 1; }
+    [[ "$(driver count TMorvaneMain)" == 1 ]] || { log "not exactly one main window"; return 1; }
+    expect_edit 2 abc ABC
+}
+
+# Changes made through the dialog reach the settings file on OK, written in place: the
+# file differs from the example in exactly these values, and the program runs the new set.
+check_settings_ok() {
+    new_work_dir settings-ok
+    use_example_ini
+    cp "$work/Morvane.INI" "$work/before.INI"
+    start_morvane || return 1
+    driver open-settings &&
+        driver dialog text "$ID_EDIT_GROUP_NAME" 整形テスト &&
+        driver dialog hotkey 0x0651 &&
+        driver dialog tab "$ID_TABS_REPLACE" 1 &&
+        driver dialog text "$ID_EDIT_FROM" 'x"y' &&
+        driver dialog click "$ID_CHECK_NOCASE" || return 1
+    # Checking the sort (position 4) moves it up behind the two checked items.
+    local order
+    order="$(driver dialog order-click 4 && driver dialog order)" || return 1
+    [[ "$order" == "0* 1* 4* 2 3 5 6" ]] || { log "pipeline list: $order"; return 1; }
+    driver dialog tab "$ID_PAGES" 1 && driver dialog text "$ID_SPIN_DEG" 6 && driver dialog ok || return 1
+    ini_text "$work/before.INI" |
+        ini_set Group1 Name 整形テスト |
+        ini_set Group1Set1 HotKey Ctrl+Alt+Q |
+        ini_set Group1Set1 Order2 4 | ini_set Group1Set1 Order3 2 | ini_set Group1Set1 Order4 3 |
+        ini_set Group1Set1 IfExec4 1 |
+        ini_set Group1Set1Cond2 FromStr '"x""y"' | ini_set Group1Set1Cond2 NoCase 1 |
+        ini_set Group1Set1LineNo Deg 6 |
+        iconv -f UTF-8 -t CP932 >"$work/expected.INI"
+    expect_ini_file "$work/expected.INI" "after OK" || return 1
+    expect_edit 1 $'b\r\na' $'     1: b\r\n     2: a'
+}
+
+# OK on a program without a settings file writes the whole file in the layout of the
+# example file (Group1, Group1Set1, its Cond1-4 and LineNo, Group1Set2, ...); the exit
+# adds [Main] at its end.
+check_settings_new_file() {
+    new_work_dir settings-new-file
+    start_morvane || return 1
+    driver open-settings && driver dialog ok || return 1
+    ini_layout "$ROOT/examples/Morvane.INI" >"$work/expected-layout"
+    ini_layout "$work/Morvane.INI" >"$work/layout"
+    if ! cmp -s "$work/expected-layout" "$work/layout"; then
+        log "the written file's layout differs from the example's:"
+        diff "$work/expected-layout" "$work/layout" | head -n 20 >&2
+        return 1
+    fi
+    expect_ini_value Group1Set1 Order3 3 && expect_ini_value Group4Set4LineNo Deg 4 || return 1
+    stop_morvane || return 1
+    printf '[Main]\r\nGroup=\r\n' >>"$work/expected-layout"
+    ini_layout "$work/Morvane.INI" >"$work/layout"
+    cmp -s "$work/expected-layout" "$work/layout" || { log "[Main] is not at the end"; return 1; }
+    expect_ini_value Main Group 1
+}
+
+# Cancel leaves the settings file byte for byte as it was and the program's sets as they
+# were, while 実行 has tried the edited set on the trial text.
+check_settings_cancel() {
+    new_work_dir settings-cancel
+    use_example_ini
+    cp "$work/Morvane.INI" "$work/before.INI"
+    start_morvane || return 1
+    driver open-settings &&
+        driver dialog text "$ID_EDIT_GROUP_NAME" 変えた名前 &&
+        driver dialog tab "$ID_TABS_REPLACE" 2 &&
+        driver dialog text "$ID_EDIT_FROM" b &&
+        driver dialog text "$ID_EDIT_TO" B &&
+        driver dialog order-click 3 &&
+        driver dialog text "$ID_MEMO" abc &&
+        driver dialog click "$ID_BUTTON_EXE" &&
+        expect_clipboard '  1: aBc' || return 1
+    # A pattern error in 実行 is shown like any other, and the dialog stays open.
+    local box
+    box="$(driver dialog text "$ID_EDIT_FROM" '[b' && driver dialog click "$ID_BUTTON_EXE")"
+    [[ $? -eq 2 && "$box" == '右ブラケット"]"が必要です' ]] || { log "実行 with a bad pattern: '$box'"; return 1; }
+    expect_clipboard '  1: aBc' || return 1
+    driver dialog group 1 && driver dialog text "$ID_EDIT_GROUP_NAME" 別の名前 && driver dialog cancel || return 1
+    expect_ini_file "$work/before.INI" "after Cancel" || return 1
+    expect_edit 1 abc '  1: abc'
+}
+
+# While the dialog is open the tray still works: a left click steps the group and that
+# group's hot keys run; 設定 again opens no second dialog. The exit then closes the dialog
+# as Cancel would and writes the active group alone.
+check_settings_while_open() {
+    new_work_dir settings-while-open
+    use_group_ini
+    cp "$work/Morvane.INI" "$work/before.INI"
+    start_morvane || return 1
+    driver open-settings && driver dialog text "$ID_EDIT_GROUP_NAME" 変えた名前 || return 1
+    driver tray 0x201 && expect_edit 1 abc g2s1:abc || return 1
+    # The hot key is handled after the command, so the command has been handled too.
+    driver command 1001 && expect_edit 2 abc g2s2:abc || return 1
+    [[ "$(driver count TMorvaneOption)" == 1 ]] || { log "not exactly one settings dialog"; return 1; }
+    stop_morvane || return 1
+    { cat "$work/before.INI"; printf '[Main]\r\nGroup=2\r\n'; } >"$work/expected.INI"
+    expect_ini_file "$work/expected.INI" "after the exit"
+}
+
+# A settings file that cannot be written (a folder stands in its place): OK says so in an
+# error box and still closes the dialog, and the program runs the sets as the dialog left
+# them; the exit says so again, and the program ends all the same.
+check_settings_unwritable() {
+    new_work_dir settings-unwritable
+    mkdir "$work/Morvane.INI"
+    start_morvane || return 1
+    local message box
+    message="$(winpath "$work/Morvane.INI") に書き込めません"
+    driver open-settings && driver dialog text "$ID_EDIT_FROM" a && driver dialog text "$ID_EDIT_TO" b &&
+        driver dialog order-click 0 || return 1
+    box="$(driver dialog ok)"
+    [[ $? -eq 2 && "$box" == "$message" ]] || { log "OK on an unwritable file: '$box'"; return 1; }
+    expect_edit 1 abc bbc || return 1
+    box="$(driver close && driver wait-gone)"
+    [[ $? -eq 2 && "$box" == "$message" ]] || { log "exit with an unwritable file: '$box'"; return 1; }
+    wait_process "$morvane_pid" 10 || { log "Morvane does not end"; return 1; }
+}
+
+# The exit writes the active group, and nothing else, to the settings file.
+check_exit_writes_group() {
+    new_work_dir exit-writes-group
+    use_example_ini
+    start_morvane || return 1
+    driver tray 0x201 && driver tray 0x201 && stop_morvane || return 1
+    { cat "$ROOT/examples/Morvane.INI"; printf '[Main]\r\nGroup=3\r\n'; } >"$work/expected.INI"
+    expect_ini_file "$work/expected.INI" "after the exit"
+}
+
+# --- Screenshots for the README -------------------------------------------------------------
+
+SCREENSHOT_DIR="$ROOT/docs/screenshots"
+
+# Japanese in Wine's own menus and boxes: its UI font links to Noto Sans CJK JP for the
+# characters it lacks. Wine draws the window frames itself (no window manager), with the
+# symbols of Marlett, which it finds only as a file of the prefix.
+setup_screenshot_fonts() {
+    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
+        /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK JP' /f >/dev/null &&
+        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
+# Saves the visible windows of a class, cropped to them, as docs/screenshots/NAME.png.
+# The short pause lets the windows paint; screenshots are not checks.
+shoot() {
+    local class="$1" name="$2" rect x y w h
+    sleep 0.5
+    rect="$(driver rect "$class")" || return 1
+    read -r x y w h <<<"$rect"
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage -strip "$SCREENSHOT_DIR/$name.png" && log "wrote $name.png"
+}
+
+screenshots() {
+    setup_screenshot_fonts || return 1
+    mkdir -p "$SCREENSHOT_DIR"
+    new_work_dir screenshots
+    use_example_ini
+    start_morvane || return 1
+    local sample="$ROOT/examples/sample.txt"
+    # A history to show: three texts edited by sets 1, 4 and 2; the sample text on the
+    # clipboard for the dialog's trial box.
+    expect_file_edit 1 "$sample" "$EXAMPLE_SET1" &&
+        expect_edit 4 $'key = value\r\nname = Morvane' $'value+%3D+key\r\nMorvane+%3D+name' &&
+        expect_edit 2 'もーばん と ﾓｰﾊﾞﾝ' '[もーばん] と [ﾓｰﾊﾞﾝ]' &&
+        driver set-clipboard "$(winpath "$sample")" || return 1
+    xdotool mousemove 200 150
+    driver tray 0x205 && driver menu --stay g && shoot '#32768' tray-menu-groups && driver menu esc esc || return 1
+    driver tray 0x205 && driver menu --stay u && shoot '#32768' tray-menu-undo && driver menu esc esc || return 1
+    # Each page with the example set that uses it (tab index = set - 1).
+    driver open-settings || return 1
+    local shot set page name
+    for shot in 2:0:replace 1:1:line-numbers 2:2:case 3:3:convert 4:4:other; do
+        IFS=: read -r set page name <<<"$shot"
+        driver dialog tab "$ID_TABS_SET" $((set - 1)) && driver dialog tab "$ID_PAGES" "$page" &&
+            shoot TMorvaneOption "settings-$name" || return 1
+    done
+    driver dialog tab "$ID_TABS_SET" 4 && shoot TMorvaneOption settings-association || return 1
+    driver dialog tab "$ID_TABS_SET" 0 && driver dialog tab "$ID_PAGES" 0 && driver dialog tab "$ID_TABS_EDIT" 1 &&
+        shoot TMorvaneOption settings-undo || return 1
+    driver dialog cancel
+}
+
 run_check() {
-    local name="$1"
+    local name="$1" began
     log "--- $name"
+    began=$(date +%s%N)
     if "check_${name//-/_}"; then
         passed=$((passed + 1))
+        log "ok: $name ($((($(date +%s%N) - began) / 1000000)) ms)"
     else
         failed=$((failed + 1))
         log "FAILED: $name"
     fi
+    end_morvane
 }
 
 main() {
@@ -109,6 +632,11 @@ main() {
     build_windows_targets "${CHECK_TARGETS[@]}" || { log "cross build failed"; echo "0 passed, ${#checks[@]} failed"; return 1; }
     trap cleanup EXIT
     setup_wine || { echo "0 passed, ${#checks[@]} failed"; return 1; }
+    mkdir -p "$RUN_DIR"
+    if [[ "${checks[*]}" == screenshots ]]; then
+        screenshots
+        return
+    fi
     for name in "${checks[@]}"; do
         run_check "$name"
     done
