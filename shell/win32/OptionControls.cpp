@@ -85,8 +85,8 @@ constexpr RadioGroupSpec kRadioGroups[] = {
 
 const RadioGroupSpec& RadioGroup(OptionControl control)
 {
-    for (const RadioGroupSpec& spec : kRadioGroups)
-        if (spec.Control == control) return spec;
+    for (const RadioGroupSpec& radio : kRadioGroups)
+        if (radio.Control == control) return radio;
     throw std::logic_error("not a radio group");
 }
 
@@ -214,29 +214,29 @@ public:
     }
 
     // A group box with its radio buttons in rows of Columns; returns the box's bottom.
-    int RadioGroup(const RadioGroupSpec& spec, int x, int y, int width)
+    int RadioGroup(const RadioGroupSpec& radio, int x, int y, int width)
     {
-        const int columnWidth = (width - Px(16)) / spec.Columns;
-        const int rows = (spec.Count + spec.Columns - 1) / spec.Columns;
+        const int columnWidth = (width - Px(16)) / radio.Columns;
+        const int rows = (radio.Count + radio.Columns - 1) / radio.Columns;
         const int top = y + TextHeight + Px(2);
-        for (int i = 0; i < spec.Count; ++i) {
+        for (int i = 0; i < radio.Count; ++i) {
             const DWORD first = i == 0 ? WS_GROUP | WS_TABSTOP : 0;
-            Add(WC_BUTTONW, spec.Items[i], first | BS_AUTORADIOBUTTON, spec.Id + 1 + i,
-                Rect(x + Px(10) + (i % spec.Columns) * columnWidth, top + (i / spec.Columns) * RowHeight,
+            Add(WC_BUTTONW, radio.Items[i], first | BS_AUTORADIOBUTTON, radio.Id + 1 + i,
+                Rect(x + Px(10) + (i % radio.Columns) * columnWidth, top + (i / radio.Columns) * RowHeight,
                      columnWidth - Px(4), RowHeight));
         }
         const int bottom = top + rows * RowHeight + Px(6);
         // Made after its buttons so that they lie above it.
-        Add(WC_BUTTONW, spec.Caption, BS_GROUPBOX | WS_GROUP, spec.Id, Rect(x, y, width, bottom - y));
+        Add(WC_BUTTONW, radio.Caption, BS_GROUPBOX | WS_GROUP, radio.Id, Rect(x, y, width, bottom - y));
         return bottom;
     }
 
     // The width a radio group needs for its widest item in each column.
-    int RadioGroupWidth(const RadioGroupSpec& spec) const
+    int RadioGroupWidth(const RadioGroupSpec& radio) const
     {
-        int widest = TextWidth(spec.Caption) + Px(16);
-        for (int i = 0; i < spec.Count; ++i) widest = std::max(widest, TextWidth(spec.Items[i]) + Px(36));
-        return widest * spec.Columns + Px(16);
+        int widest = TextWidth(radio.Caption) + Px(16);
+        for (int i = 0; i < radio.Count; ++i) widest = std::max(widest, TextWidth(radio.Items[i]) + Px(36));
+        return widest * radio.Columns + Px(16);
     }
 
     static RECT Rect(int x, int y, int width, int height) { return RECT{x, y, x + width, y + height}; }
@@ -303,9 +303,9 @@ int BuildLineNoPage(Builder& b, PageArea p)
 
 int BuildCasePage(Builder& b, PageArea p)
 {
-    const RadioGroupSpec& spec = RadioGroup(C::RadioGroupCase);
-    const int width = b.RadioGroupWidth(spec);
-    const int bottom = b.RadioGroup(spec, p.X, p.Y, width);
+    const RadioGroupSpec& radio = RadioGroup(C::RadioGroupCase);
+    const int width = b.RadioGroupWidth(radio);
+    const int bottom = b.RadioGroup(radio, p.X, p.Y, width);
     b.CheckBox("先頭文字のみ大文字"_sj, kIdCheckBoxInitial, p.X + width + b.Px(16), p.Y + b.TextHeight + b.Px(2));
     return bottom;
 }
@@ -364,8 +364,8 @@ std::optional<OptionControl> OptionControlOfId(int id)
 {
     for (const ControlId& c : kControlIds)
         if (c.Id == id) return c.Control;
-    for (const RadioGroupSpec& spec : kRadioGroups)
-        if (id > spec.Id && id <= spec.Id + spec.Count) return spec.Control;
+    for (const RadioGroupSpec& radio : kRadioGroups)
+        if (id > radio.Id && id <= radio.Id + radio.Count) return radio.Control;
     return std::nullopt;
 }
 
