@@ -36,15 +36,31 @@ void Improve(const char*& best, const char* end)
 // that is no lead byte), or the terminator. The byte search may land on a trail byte: the
 // bytes between the last known character start and the hit tell which it is, since a run
 // of lead-valued bytes pairs up from its start.
+bool StartsCharacter(const char* knownStart, const char* hit)
+{
+    const char* j = hit;
+    while (j > knownStart && IsLeadByte(static_cast<unsigned char>(j[-1]))) --j;
+    return (hit - j) % 2 == 0;
+}
+
 const char* FindCharStartingWith(const char* p, char b)
 {
     for (;;) {
         const char* hit = std::strchr(p, b);
         if (hit == nullptr) return p + std::strlen(p);
-        const char* j = hit;
-        while (j > p && IsLeadByte(static_cast<unsigned char>(j[-1]))) --j;
-        if ((hit - j) % 2 == 0) return hit;
+        if (StartsCharacter(p, hit)) return hit;
         p = hit + 1;  // hit was a trail byte, so a character starts after it
+    }
+}
+
+// A plain run of characters: the first occurrence that starts at a character boundary.
+TMatchResult FindLiteral(const char* p, const std::string& literal)
+{
+    for (;;) {
+        const char* hit = std::strstr(p, literal.c_str());
+        if (hit == nullptr) return {};
+        if (StartsCharacter(p, hit)) return {hit, hit + literal.size()};
+        p = hit + 1;
     }
 }
 
@@ -52,6 +68,7 @@ const char* FindCharStartingWith(const char* p, char b)
 
 TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead, TMatchCORE_LineSeparator separator)
 {
+    if (!dfa.Literal().empty()) return FindLiteral(text, dfa.Literal());
     const TRECharCode separatorCode = separator == mcls_CRLF ? 0x0D : 0x0A;
     const bool hasLineHead = dfa.LineHeadUsed();
     // Scratch space kept between calls: GSub searches once per match.

@@ -18,6 +18,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -49,6 +50,10 @@ public:
     bool HasLineTailTransition(int state);
     // The state after the line-head marker from the initial state, or kNoState.
     int HeadState();
+
+    // A pattern that is a plain run of characters: its text, searched for as a string.
+    void SetLiteral(std::string literal) { literal_ = std::move(literal); }
+    const std::string& Literal() const { return literal_; }
 
     bool LineHeadUsed() const { return lineHeadUsed_; }
     bool LineTailUsed() const { return lineTailUsed_; }
@@ -94,6 +99,7 @@ private:
     int NextSlow(int state, TRECharCode code);
 
     std::unique_ptr<TRE_NFA> nfa_;
+    std::string literal_;
     TRECharCode lineHeadCode_;
     TRECharCode lineTailCode_;
     bool lineHeadUsed_;

@@ -1,5 +1,35 @@
 #include "regex/RegularExpression.h"
 
+namespace {
+
+// The text a pattern matches when it is a plain run of characters (no classes, anchors,
+// operators): the fast engine then searches for it as a string. Empty when it is not one,
+// or when a character is one no text holds in that form (a lone lead byte, or a code
+// whose high byte is no lead byte).
+std::string LiteralOf(const TRENode* root)
+{
+    std::vector<const TRENode*> leaves;
+    const TRENode* node = root;
+    while (node != nullptr && node->Op == reop_Concat) {
+        leaves.push_back(node->Right);
+        node = node->Left;
+    }
+    leaves.push_back(node);
+    std::string literal;
+    for (auto it = leaves.rbegin(); it != leaves.rend(); ++it) {
+        const TRENode* leaf = *it;
+        if (leaf == nullptr || leaf->Op != reop_Char || leaf->Low != leaf->High) return {};
+        const TRECharCode code = leaf->Low;
+        const bool single = code > 0 && code < 0x100 && !IsLeadByte(static_cast<unsigned char>(code));
+        const bool pair = code >= 0x100 && IsLeadByte(static_cast<unsigned char>(code >> 8)) && (code & 0xFF) != 0;
+        if (!single && !pair) return {};
+        literal += CharToStr(code);
+    }
+    return literal;
+}
+
+}  // namespace
+
 TRegularExpression::TRegularExpression(TREEngine engine) : engine_(engine), preprocessor_("")
 {
     cache_.push_back({"", nullptr, nullptr});
@@ -61,6 +91,7 @@ void TRegularExpression::Compile(const std::string& text)
             entry.DFA->Run();
         } else {
             entry.Lazy = std::make_unique<TRELazyDFA>(std::move(nfa), LineHeadCode(), LineTailCode());
+            entry.Lazy->SetLiteral(LiteralOf(parser.ParseTree.Root));
         }
     } catch (...) {
         // The entry 0 (empty pattern) always compiles, so a failure is never at index 0.
