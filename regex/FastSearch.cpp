@@ -69,6 +69,31 @@ TMatchResult FindLiteral(const char* p, const std::string& literal)
 TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead, TMatchCORE_LineSeparator separator)
 {
     if (!dfa.Literal().empty()) return FindLiteral(text, dfa.Literal());
+    // (The one exception: an empty text searched as the rest of a text has no start.)
+    if (dfa.Accepting(dfa.InitialState()) && !dfa.LineHeadUsed() && (startIsLineHead || *text != 0)) {
+        // The attempt at the text start matches at once, so it is the match: only its
+        // longest end is left to find, by one run.
+        int state = dfa.InitialState();
+        const char* end = text;
+        for (const char* p = text;;) {
+            if (dfa.Accepting(state)) end = p;
+            const char* after = p;
+            const TRECharCode code = NextChar(after);
+            const int to = code == 0 ? TRELazyDFA::kNoState : dfa.Next(state, code);
+            if (to == TRELazyDFA::kNoState) {
+                if ((code == 0 || code == (separator == mcls_CRLF ? 0x0D : 0x0A)) && dfa.HasLineTailTransition(state))
+                    end = p;
+                return {text, end};
+            }
+            state = to;
+            p = after;
+            if (dfa.OverBudget()) {
+                std::vector<int> live{state};
+                dfa.Reset(live);
+                state = live.front();
+            }
+        }
+    }
     const TRECharCode separatorCode = separator == mcls_CRLF ? 0x0D : 0x0A;
     const bool hasLineHead = dfa.LineHeadUsed();
     // Scratch space kept between calls: GSub searches once per match.
@@ -130,13 +155,16 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
                 }
                 if (*p == 0) break;
             }
-            Attempt attempt{p, nullptr, 1};
-            threads.push_back({dfa.InitialState(), p, nullptr});
-            if (atLineHead() && dfa.HeadState() != TRELazyDFA::kNoState) {
-                threads.push_back({dfa.HeadState(), p, nullptr});
-                ++attempt.live;
+            // An attempt at a character no match can begin with would die at once: skip it.
+            if (dfa.Startable(separatorCode)[static_cast<unsigned char>(*p)] || atLineHead()) {
+                Attempt attempt{p, nullptr, 1};
+                threads.push_back({dfa.InitialState(), p, nullptr});
+                if (atLineHead() && dfa.HeadState() != TRELazyDFA::kNoState) {
+                    threads.push_back({dfa.HeadState(), p, nullptr});
+                    ++attempt.live;
+                }
+                attempts.push_back(attempt);
             }
-            attempts.push_back(attempt);
         }
 
         const char* next = p;

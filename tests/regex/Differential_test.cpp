@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "regex/FastSearch.h"
 #include "regex/RegExp.h"
 
 namespace {
@@ -91,6 +92,46 @@ TEST(FastEngine, AgreesWithTheReference)
         }
     }
     EXPECT_GT(compared, 10000);
+}
+
+}  // namespace
+
+namespace {
+
+// With a budget of a few states the lazy DFA forgets its cache again and again in the
+// middle of searches; the results must not change.
+TEST(FastEngine, AgreesWhenTheCacheIsResetDuringSearches)
+{
+    Generator gen(7);
+    int resets = 0;
+    for (int round = 0; round < 400; ++round) {
+        const std::string pattern = gen.Pattern();
+        TAWKStr reference(TREEngine::Reference);
+        try {
+            reference.SetRegExp(pattern);
+        } catch (const ERegExpParser&) {
+            continue;
+        }
+        TREParser parser(pattern);
+        parser.Run();
+        auto nfa = std::make_unique<TRE_NFA>(parser, 0xFFFD, 0xFFFE);
+        nfa->Run();
+        TRELazyDFA lazy(std::move(nfa), 0xFFFD, 0xFFFE, 1);  // over budget from the first state on
+        for (int t = 0; t < 4; ++t) {
+            const std::string text = gen.Text() + gen.Text() + gen.Text();
+            for (bool lineHead : {true, false}) {
+                const TMatchResult want = lineHead ? reference.SearchLineAware(text.c_str()) : reference.SearchRest(text.c_str());
+                const TMatchResult got = FastSearch(lazy, text.c_str(), lineHead, mcls_CRLF);
+                ASSERT_EQ(got.Start == nullptr, want.Start == nullptr) << pattern << " on " << text;
+                if (want.Start != nullptr) {
+                    ASSERT_EQ(got.Start - text.c_str(), want.Start - text.c_str()) << pattern << " on " << text;
+                    ASSERT_EQ(got.End - text.c_str(), want.End - text.c_str()) << pattern << " on " << text;
+                }
+            }
+        }
+        resets += static_cast<int>(lazy.ResetCount());
+    }
+    EXPECT_GT(resets, 100);
 }
 
 }  // namespace
