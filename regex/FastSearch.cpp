@@ -69,6 +69,7 @@ TMatchResult FindLiteral(const char* p, const std::string& literal)
 TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead, TMatchCORE_LineSeparator separator)
 {
     if (!dfa.Literal().empty()) return FindLiteral(text, dfa.Literal());
+    const TRECharCode separatorCode = separator == mcls_CRLF ? 0x0D : 0x0A;
     // (The one exception: an empty text searched as the rest of a text has no start.)
     if (dfa.Accepting(dfa.InitialState()) && !dfa.LineHeadUsed() && (startIsLineHead || *text != 0)) {
         // The attempt at the text start matches at once, so it is the match: only its
@@ -81,7 +82,7 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
             const TRECharCode code = NextChar(after);
             const int to = code == 0 ? TRELazyDFA::kNoState : dfa.Next(state, code);
             if (to == TRELazyDFA::kNoState) {
-                if ((code == 0 || code == (separator == mcls_CRLF ? 0x0D : 0x0A)) && dfa.HasLineTailTransition(state))
+                if ((code == 0 || code == separatorCode) && dfa.HasLineTailTransition(state))
                     end = p;
                 return {text, end};
             }
@@ -94,7 +95,6 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
             }
         }
     }
-    const TRECharCode separatorCode = separator == mcls_CRLF ? 0x0D : 0x0A;
     const bool hasLineHead = dfa.LineHeadUsed();
     // Scratch space kept between calls: GSub searches once per match.
     thread_local std::vector<Thread> threads, survivors;
