@@ -64,6 +64,30 @@ TMatchResult FindLiteral(const char* p, const std::string& literal)
     }
 }
 
+// Runs one thread from p until its run stops, as the reference runs the DFA from one
+// start: the end of the longest accepted prefix (or lastAccept, or null), with the
+// line-tail marker honoured where the run stops. Resets the cache in place when needed.
+const char* RunToEnd(TRELazyDFA& dfa, int state, const char* p, const char* lastAccept, TRECharCode separatorCode)
+{
+    for (;;) {
+        if (dfa.Accepting(state)) lastAccept = p;
+        const char* after = p;
+        const TRECharCode code = NextChar(after);
+        const int to = code == 0 ? TRELazyDFA::kNoState : dfa.Next(state, code);
+        if (to == TRELazyDFA::kNoState) {
+            if ((code == 0 || code == separatorCode) && dfa.HasLineTailTransition(state)) return p;
+            return lastAccept;
+        }
+        state = to;
+        p = after;
+        if (dfa.OverBudget()) {
+            std::vector<int> live{state};
+            dfa.Reset(live);
+            state = live.front();
+        }
+    }
+}
+
 }  // namespace
 
 TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead, TMatchCORE_LineSeparator separator)
@@ -74,26 +98,7 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
     if (dfa.Accepting(dfa.InitialState()) && !dfa.LineHeadUsed() && (startIsLineHead || *text != 0)) {
         // The attempt at the text start matches at once, so it is the match: only its
         // longest end is left to find, by one run.
-        int state = dfa.InitialState();
-        const char* end = text;
-        for (const char* p = text;;) {
-            if (dfa.Accepting(state)) end = p;
-            const char* after = p;
-            const TRECharCode code = NextChar(after);
-            const int to = code == 0 ? TRELazyDFA::kNoState : dfa.Next(state, code);
-            if (to == TRELazyDFA::kNoState) {
-                if ((code == 0 || code == separatorCode) && dfa.HasLineTailTransition(state))
-                    end = p;
-                return {text, end};
-            }
-            state = to;
-            p = after;
-            if (dfa.OverBudget()) {
-                std::vector<int> live{state};
-                dfa.Reset(live);
-                state = live.front();
-            }
-        }
+        return {text, RunToEnd(dfa, dfa.InitialState(), text, text, separatorCode)};
     }
     const bool hasLineHead = dfa.LineHeadUsed();
     // Scratch space kept between calls: GSub searches once per match.
@@ -122,23 +127,9 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
         if (committedStart != nullptr && threads.size() == 1 && attempts.size() == 1) {
             // The usual case once a match has begun: one run left. Step it without the
             // bookkeeping of many threads.
-            Thread& t = threads.front();
-            for (;;) {
-                if (dfa.Accepting(t.state)) t.lastAccept = p;
-                const char* after = p;
-                const TRECharCode code = NextChar(after);
-                const int to = dfa.Next(t.state, code);
-                if (to == TRELazyDFA::kNoState) {
-                    const char* end = t.lastAccept;
-                    if ((code == separatorCode || code == 0) && dfa.HasLineTailTransition(t.state)) end = p;
-                    Improve(attempts.front().best, end);
-                    return {attempts.front().start, attempts.front().best};
-                }
-                t.state = to;
-                p = after;
-                if (dfa.OverBudget()) break;  // the general loop resets the cache
-            }
-            continue;
+            const Thread& t = threads.front();
+            Improve(attempts.front().best, RunToEnd(dfa, t.state, p, t.lastAccept, separatorCode));
+            return {attempts.front().start, attempts.front().best};
         }
         if (committedStart == nullptr) {
             if (threads.empty()) {

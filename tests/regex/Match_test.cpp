@@ -55,6 +55,7 @@ TEST(Match, LeftmostLongest)
         {".", "\x82", 1, 1},            // a lone lead byte at the end is one character
         {"a\\0", std::string("a"), 0, 0},
         {"\\0*", "ab", 1, 0},
+        {"a\\0*b*\\0*", "ab", 1, 2},  // a run that reaches the end never follows code 0
         {"\\xffff", "ab", 0, 0},
         {"a^b", "a^b", 1, 3},
         {"(a$)b", "a$b", 1, 3},
