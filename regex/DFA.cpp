@@ -72,31 +72,22 @@ void TRE_DFA::MakeStateList()
     Closure(initial);
     InitialState = FindOrAddState(std::move(initial));
 
-    struct Group {
-        TRELabel label;
-        TRE_NFAStateSet targets;
-    };
+    std::vector<int> members;
     while (TRE_DFAState* state = NextUnmarkedState()) {
         state->Marked = true;
-        // Groups are kept in creation order. Targets are looked up newest group first,
-        // which fixes the numbering of new states; the transitions end up oldest group
-        // first, the order the stable sort then keeps among equal low bounds.
-        std::vector<Group> groups;
-        std::unordered_map<TRELabel, std::size_t> groupOf;
-        for (int i = 0; i < nfaStates; ++i) {
-            if (!state->StateSet.Has(i)) continue;
-            const auto& chain = nfa_->States[static_cast<std::size_t>(i)];
-            for (auto t = chain.rbegin(); t != chain.rend(); ++t) {
-                if (IsEmptyLabel(t->Label)) continue;
-                auto [it, added] = groupOf.try_emplace(t->Label, groups.size());
-                if (added) groups.push_back({t->Label, TRE_NFAStateSet(nfaStates)});
-                groups[it->second].targets.Include(t->Target);
-            }
-        }
+        members.clear();
+        for (int i = 0; i < nfaStates; ++i)
+            if (state->StateSet.Has(i)) members.push_back(i);
+        // Targets are looked up newest group first, which fixes the numbering of new
+        // states; the transitions end up oldest group first, the order the stable sort
+        // then keeps among equal low bounds.
+        const std::vector<TRE_LabelGroup> groups = GroupTransitions(*nfa_, members);
         for (auto group = groups.rbegin(); group != groups.rend(); ++group) {
-            Closure(group->targets);
-            TRE_DFAState* target = FindOrAddState(std::move(group->targets));
-            state->Transitions.push_back({LabelLow(group->label), LabelHigh(group->label), target});
+            TRE_NFAStateSet targets(nfaStates);
+            for (int t : group->Targets) targets.Include(t);
+            Closure(targets);
+            TRE_DFAState* target = FindOrAddState(std::move(targets));
+            state->Transitions.push_back({LabelLow(group->Label), LabelHigh(group->Label), target});
         }
         std::reverse(state->Transitions.begin(), state->Transitions.end());
     }

@@ -67,18 +67,8 @@ int TRELazyDFA::FindOrAdd(std::vector<int> closure)
 
 void TRELazyDFA::BuildGroups(State& state)
 {
-    // As the eager construction: member NFA states in ascending order, each one's
-    // transitions newest first, grouped by identical label in order of first appearance.
-    std::unordered_map<TRELabel, std::size_t> groupOf;
-    for (int s : state.nfaStates) {
-        const auto& chain = nfa_->States[static_cast<std::size_t>(s)];
-        for (auto t = chain.rbegin(); t != chain.rend(); ++t) {
-            if (IsEmptyLabel(t->Label)) continue;
-            auto [it, added] = groupOf.try_emplace(t->Label, state.groups.size());
-            if (added) state.groups.push_back({LabelLow(t->Label), LabelHigh(t->Label), {}});
-            state.groups[it->second].targets.push_back(t->Target);
-        }
-    }
+    for (TRE_LabelGroup& g : GroupTransitions(*nfa_, state.nfaStates))
+        state.groups.push_back({LabelLow(g.Label), LabelHigh(g.Label), std::move(g.Targets)});
     std::stable_sort(state.groups.begin(), state.groups.end(),
                      [](const Group& a, const Group& b) { return a.low < b.low; });
     for (const auto& g : state.groups) bytesUsed_ += sizeof(Group) + g.targets.size() * sizeof(int);

@@ -1,6 +1,7 @@
 #include "regex/NFA.h"
 
 #include <stdexcept>
+#include <unordered_map>
 
 TRE_NFA::TRE_NFA(const TREParser& parser, TRECharCode lineHeadCode, TRECharCode lineTailCode)
     : parser_(parser), lineHeadCode_(lineHeadCode), lineTailCode_(lineTailCode) {}
@@ -88,4 +89,20 @@ void TRE_NFA::GenerateStateList(const TRENode* root, int rootFrom, int rootTo)
             throw std::runtime_error("This cannot happen in TRE_NFA.GenerateStateList");
         }
     }
+}
+
+std::vector<TRE_LabelGroup> GroupTransitions(const TRE_NFA& nfa, const std::vector<int>& ascendingStates)
+{
+    std::vector<TRE_LabelGroup> groups;
+    std::unordered_map<TRELabel, std::size_t> groupOf;
+    for (int s : ascendingStates) {
+        const auto& chain = nfa.States[static_cast<std::size_t>(s)];
+        for (auto t = chain.rbegin(); t != chain.rend(); ++t) {
+            if (IsEmptyLabel(t->Label)) continue;
+            auto [it, added] = groupOf.try_emplace(t->Label, groups.size());
+            if (added) groups.push_back({t->Label, {}});
+            groups[it->second].Targets.push_back(t->Target);
+        }
+    }
+    return groups;
 }

@@ -56,6 +56,16 @@ private:
     TRECharCode lineTailCode_;
 };
 
+// The transitions leaving a set of NFA states, grouped by identical label: the input
+// classes of the DFA state that set stands for. The states are visited in ascending order
+// and each one's transitions newest first; groups are in order of first appearance, and
+// each lists its target states in the order met. Empty transitions are left out.
+struct TRE_LabelGroup {
+    TRELabel Label;
+    std::vector<int> Targets;
+};
+std::vector<TRE_LabelGroup> GroupTransitions(const TRE_NFA& nfa, const std::vector<int>& ascendingStates);
+
 // A set of NFA state numbers as a bit array of capacity/8+1 bytes; it only grows.
 class TRE_NFAStateSet {
 public:
