@@ -1,6 +1,8 @@
 // Character reading, escapes and metacharacter quoting.
 #include <gtest/gtest.h>
 
+#include "ExpectParseError.h"
+
 #include "core/SjisLiteral.h"
 #include "regex/CharCode.h"
 
@@ -50,13 +52,7 @@ TEST(DecodeEscape, ReportsBadNotationsWithTheirPositions)
     };
     for (const auto& c : cases) {
         int position = c.startPosition;
-        try {
-            DecodeEscape(c.text, position);
-            ADD_FAILURE() << "no error for " << c.text;
-        } catch (const ERegExpParser& e) {
-            EXPECT_EQ(std::string(e.what()), c.message) << c.text;
-            EXPECT_EQ(e.ErrorPos, c.errorPos) << c.text;
-        }
+        ExpectParseError([&] { DecodeEscape(c.text, position); }, c.message, c.errorPos, c.text);
     }
 }
 

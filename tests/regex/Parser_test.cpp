@@ -1,6 +1,8 @@
 // Parse trees of patterns, leaf splitting, and the parser's errors.
 #include <gtest/gtest.h>
 
+#include "ExpectParseError.h"
+
 #include "EngineDump.h"
 #include "core/SjisLiteral.h"
 
@@ -87,13 +89,7 @@ TEST(Parser, ReportsGrammarErrors)
     };
     for (const auto& c : cases) {
         TREParser parser(c.pattern);
-        try {
-            parser.Run();
-            ADD_FAILURE() << "no error for " << c.pattern;
-        } catch (const ERegExpParser& e) {
-            EXPECT_EQ(std::string(e.what()), c.message) << c.pattern;
-            EXPECT_EQ(e.ErrorPos, c.position) << c.pattern;
-        }
+        ExpectParseError([&] { parser.Run(); }, c.message, c.position, c.pattern);
     }
 }
 

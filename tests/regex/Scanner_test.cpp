@@ -1,6 +1,8 @@
 // Token streams of the scanner in both modes, and its errors.
 #include <gtest/gtest.h>
 
+#include "ExpectParseError.h"
+
 #include "core/SjisLiteral.h"
 #include "regex/Scanner.h"
 
@@ -64,13 +66,7 @@ TEST(Scanner, Errors)
     };
     for (const auto& c : cases) {
         TREScanner scanner(c.pattern);
-        try {
-            while (scanner.GetToken() != retk_End) {}
-            ADD_FAILURE() << "no error for " << c.pattern;
-        } catch (const ERegExpParser& e) {
-            EXPECT_EQ(std::string(e.what()), c.message) << c.pattern;
-            EXPECT_EQ(e.ErrorPos, c.position) << c.pattern;
-        }
+        ExpectParseError([&] { while (scanner.GetToken() != retk_End) {} }, c.message, c.position, c.pattern);
     }
 }
 
