@@ -139,6 +139,13 @@ void WriteAll(std::FILE* stream, const std::string& bytes)
     std::fflush(stream);
 }
 
+// Writes "morvane-cli: MESSAGE" to standard error and gives back the exit status.
+int Fail(int status, const std::string& message)
+{
+    WriteAll(stderr, "morvane-cli: " + message + "\n" + (status == 1 ? "(see morvane-cli --help)\n" : ""));
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -151,11 +158,7 @@ int main(int argc, char** argv)
     try {
         args = ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const EUsageError& e) {
-        WriteAll(stderr, std::string("morvane-cli: ") + e.what() + "\n(see morvane-cli --help)\n");
-        return 1;
-    } catch (const EEncodingError& e) {
-        WriteAll(stderr, std::string("morvane-cli: ") + e.what() + "\n");
-        return 3;
+        return Fail(1, e.what());
     }
     if (args.Help) {
         WriteAll(stdout, kUsage);
@@ -185,16 +188,12 @@ int main(int argc, char** argv)
         WriteAll(stderr, "error: " + message + " (position " + std::to_string(e.ErrorPos) + ")\n");
         return 2;
     } catch (const EEncodingError& e) {
-        WriteAll(stderr, std::string("morvane-cli: encoding error: ") + e.what() + "\n");
-        return 3;
+        return Fail(3, std::string("encoding error: ") + e.what());
     } catch (const EUsageError& e) {
-        WriteAll(stderr, std::string("morvane-cli: ") + e.what() + "\n(see morvane-cli --help)\n");
-        return 1;
+        return Fail(1, e.what());
     } catch (const EFileError& e) {
-        WriteAll(stderr, std::string("morvane-cli: ") + e.what() + "\n");
-        return 4;
+        return Fail(4, e.what());
     } catch (const std::exception& e) {
-        WriteAll(stderr, std::string("morvane-cli: ") + e.what() + "\n");
-        return 2;
+        return Fail(2, e.what());
     }
 }
