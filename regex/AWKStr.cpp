@@ -13,7 +13,7 @@ void TAWKStr::SetRegExp(const std::string& value)
 int TAWKStr::Match(const std::string& text, int& start, int& length) const
 {
     const char* begin = text.c_str();
-    const TMatchResult m = (this->*SearchProc)(begin);
+    const TMatchResult m = (this->*SearchProc)(begin, nullptr);
     if (!m.Found()) {
         start = 0;
         length = 0;
@@ -94,7 +94,8 @@ int TAWKStr::GSub(const std::string& templateText, std::string& text) const
     const char* const begin = text.c_str();
     const char* const subjectEnd = begin + std::strlen(begin);
 
-    TMatchResult m = (this->*SearchProc)(begin);
+    TSearchMemo memo(begin, subjectEnd);
+    TMatchResult m = (this->*SearchProc)(begin, &memo);
     if (!m.Found()) return 0;
     const TPreparedTemplate prepared = PrepareReplacement(templateText);
     if (begin == subjectEnd) {
@@ -125,7 +126,7 @@ int TAWKStr::GSub(const std::string& templateText, std::string& text) const
         const char last = end[-1];
         rest = end;
         if (rest == subjectEnd) break;
-        m = last == 0x0A ? (this->*SearchProc)(rest) : SearchRest(rest);
+        m = last == 0x0A ? (this->*SearchProc)(rest, &memo) : SearchRest(rest, &memo);
         if (!m.Found()) break;
     }
     acc.append(rest, static_cast<std::size_t>(text.size() - static_cast<std::size_t>(rest - begin)));

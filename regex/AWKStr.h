@@ -34,7 +34,7 @@ public:
     std::string ProcessEscSeq(std::string_view s) const;
 
 private:
-    using SearchRoutine = TMatchResult (TMatchCORE::*)(const char*) const;
+    using SearchRoutine = TMatchResult (TMatchCORE::*)(const char*, TSearchMemo*) const;
     // Before the first pattern the empty pattern is current, which needs no line handling.
     SearchRoutine SearchProc = &TMatchCORE::SearchPlain;
 };

@@ -66,8 +66,9 @@ TMatchResult FindLiteral(const char* p, const std::string& literal)
 
 // Runs one thread from p until its run stops, as the reference runs the DFA from one
 // start: the end of the longest accepted prefix (or lastAccept, or null), with the
-// line-tail marker honoured where the run stops. Resets the cache in place when needed.
-const char* RunToEnd(TRELazyDFA& dfa, int state, const char* p, const char* lastAccept, TRECharCode separatorCode)
+// line-tail marker honoured where the run stops; p is left where it stopped. Resets the
+// cache in place when needed.
+const char* RunToEnd(TRELazyDFA& dfa, int state, const char*& p, const char* lastAccept, TRECharCode separatorCode)
 {
     for (;;) {
         if (dfa.Accepting(state)) lastAccept = p;
@@ -88,9 +89,61 @@ const char* RunToEnd(TRELazyDFA& dfa, int state, const char* p, const char* last
     }
 }
 
+// RunToEnd, stopping early where an earlier run of the same replace went on from the same
+// state and position.
+const char* RunToEndRemembered(TRELazyDFA& dfa, int state, const char* p, const char* lastAccept,
+                               TRECharCode separatorCode, TSearchMemo& memo)
+{
+    memo.BeginRun(dfa);
+    const char* result = nullptr;
+    std::size_t bucket = memo.BucketOf(p) - 1;
+    for (;;) {
+        const char* known = nullptr;
+        if (memo.BucketOf(p) != bucket) {
+            bucket = memo.BucketOf(p);
+            if (memo.Recall(state, p, known)) {
+                Improve(lastAccept, known);
+                result = lastAccept;
+                break;
+            }
+        }
+        if (dfa.Accepting(state)) lastAccept = p;
+        const char* after = p;
+        const TRECharCode code = NextChar(after);
+        const int to = code == 0 ? TRELazyDFA::kNoState : dfa.Next(state, code);
+        if (to == TRELazyDFA::kNoState) {
+            const bool tail = (code == 0 || code == separatorCode) && dfa.HasLineTailTransition(state);
+            result = tail ? p : lastAccept;
+            break;
+        }
+        state = to;
+        p = after;
+        if (dfa.OverBudget()) {
+            std::vector<int> live{state};
+            dfa.Reset(live);
+            state = live.front();
+            memo.Forget(dfa);
+        }
+    }
+    memo.EndRun(result);
+    return result;
+}
+
+// The run of the one thread left, remembered once runs have grown long.
+const char* RunLastThread(TRELazyDFA& dfa, int state, const char* p, const char* lastAccept,
+                          TRECharCode separatorCode, TSearchMemo* memo)
+{
+    if (memo != nullptr && memo->Active()) return RunToEndRemembered(dfa, state, p, lastAccept, separatorCode, *memo);
+    const char* stop = p;
+    const char* result = RunToEnd(dfa, state, stop, lastAccept, separatorCode);
+    if (memo != nullptr) memo->CountSteps(static_cast<std::size_t>(stop - p));
+    return result;
+}
+
 }  // namespace
 
-TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead, TMatchCORE_LineSeparator separator)
+TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead, TMatchCORE_LineSeparator separator,
+                        TSearchMemo* memo)
 {
     if (!dfa.Literal().empty()) return FindLiteral(text, dfa.Literal());
     const TRECharCode separatorCode = separator == mcls_CRLF ? 0x0D : 0x0A;
@@ -98,7 +151,7 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
     if (dfa.Accepting(dfa.InitialState()) && !dfa.LineHeadUsed() && (startIsLineHead || *text != 0)) {
         // The attempt at the text start matches at once, so it is the match: only its
         // longest end is left to find, by one run.
-        return {text, RunToEnd(dfa, dfa.InitialState(), text, text, separatorCode)};
+        return {text, RunLastThread(dfa, dfa.InitialState(), text, text, separatorCode, memo)};
     }
     const bool hasLineHead = dfa.LineHeadUsed();
     // Scratch space kept between calls: GSub searches once per match.
@@ -128,7 +181,7 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
             // The usual case once a match has begun: one run left. Step it without the
             // bookkeeping of many threads.
             const Thread& t = threads.front();
-            Improve(attempts.front().best, RunToEnd(dfa, t.state, p, t.lastAccept, separatorCode));
+            Improve(attempts.front().best, RunLastThread(dfa, t.state, p, t.lastAccept, separatorCode, memo));
             return {attempts.front().start, attempts.front().best};
         }
         if (committedStart == nullptr) {

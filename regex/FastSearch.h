@@ -15,7 +15,10 @@
 
 #include "regex/LazyDFA.h"
 #include "regex/MatchTypes.h"
+#include "regex/SearchMemo.h"
 
 // startIsLineHead: the text start counts as a line head (the reference's SearchLineAware;
 // false gives SearchRest). For patterns without markers both give SearchPlain's result.
-TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead, TMatchCORE_LineSeparator separator);
+// memo: shared by the searches of one global replace over one subject, or null.
+TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead, TMatchCORE_LineSeparator separator,
+                        TSearchMemo* memo = nullptr);

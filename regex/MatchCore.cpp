@@ -50,9 +50,9 @@ const char* TMatchCORE::MatchAtLineHead(const char* position, const TRE_DFAState
     return (plain != nullptr && plain >= head) ? plain : head;
 }
 
-TMatchResult TMatchCORE::SearchPlain(const char* text) const
+TMatchResult TMatchCORE::SearchPlain(const char* text, TSearchMemo* memo) const
 {
-    if (Engine() == TREEngine::Fast) return FastSearch(CurrentLazyDFA(), text, true, lineSeparator_);
+    if (Engine() == TREEngine::Fast) return FastSearch(CurrentLazyDFA(), text, true, lineSeparator_, memo);
     const TRE_DFAState* initial = CurrentDFA().InitialState;
     if (*text == 0) {
         if (initial->Accepting) return {text, text};
@@ -67,9 +67,9 @@ TMatchResult TMatchCORE::SearchPlain(const char* text) const
     return {};
 }
 
-TMatchResult TMatchCORE::SearchRest(const char* text) const
+TMatchResult TMatchCORE::SearchRest(const char* text, TSearchMemo* memo) const
 {
-    if (Engine() == TREEngine::Fast) return FastSearch(CurrentLazyDFA(), text, false, lineSeparator_);
+    if (Engine() == TREEngine::Fast) return FastSearch(CurrentLazyDFA(), text, false, lineSeparator_, memo);
     const TRE_DFAState* initial = CurrentDFA().InitialState;
     const char* p = text;
     for (; *p != 0; p = StepChar(p)) {
@@ -82,9 +82,9 @@ TMatchResult TMatchCORE::SearchRest(const char* text) const
     return {};
 }
 
-TMatchResult TMatchCORE::SearchLineAware(const char* text) const
+TMatchResult TMatchCORE::SearchLineAware(const char* text, TSearchMemo* memo) const
 {
-    if (Engine() == TREEngine::Fast) return FastSearch(CurrentLazyDFA(), text, true, lineSeparator_);
+    if (Engine() == TREEngine::Fast) return FastSearch(CurrentLazyDFA(), text, true, lineSeparator_, memo);
     if (const char* end = MatchAtLineHead(text, CurrentDFA().InitialState)) return {text, end};
     return SearchRest(text);
 }

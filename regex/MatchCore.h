@@ -17,6 +17,7 @@
 
 #include "regex/MatchTypes.h"
 #include "regex/RegularExpression.h"
+#include "regex/SearchMemo.h"
 
 class TMatchCORE : public TRegularExpression {
 public:
@@ -25,9 +26,11 @@ public:
     TMatchCORE_LineSeparator LineSeparator() const { return lineSeparator_; }
     void SetLineSeparator(TMatchCORE_LineSeparator value) { lineSeparator_ = value; }
 
-    TMatchResult SearchPlain(const char* text) const;
-    TMatchResult SearchLineAware(const char* text) const;
-    TMatchResult SearchRest(const char* text) const;
+    // memo: what earlier searches of the same global replace found (the fast engine's);
+    // null for a single search.
+    TMatchResult SearchPlain(const char* text, TSearchMemo* memo = nullptr) const;
+    TMatchResult SearchLineAware(const char* text, TSearchMemo* memo = nullptr) const;
+    TMatchResult SearchRest(const char* text, TSearchMemo* memo = nullptr) const;
 
 protected:
     bool IsLineSeparator(TRECharCode code) const;

@@ -2,7 +2,10 @@
 // patterns and CP932 texts, under both line separators and with the fuzzy dictionary.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "regex/FastSearch.h"
 #include "regex/RegExp.h"
@@ -132,6 +135,89 @@ TEST(FastEngine, AgreesWhenTheCacheIsResetDuringSearches)
         resets += static_cast<int>(lazy.ResetCount());
     }
     EXPECT_GT(resets, 100);
+}
+
+// Runs that reach the end of long lines again and again make the fast engine remember
+// where they went (a replace of ".*[^A-Z]|[A-Z]" over capitals is the classic case); a run
+// that joins a remembered one takes its result, which must be the reference's.
+TEST(FastEngine, AgreesOnReplacesThatRememberTheirRuns)
+{
+    Generator gen(42);
+    int compared = 0;
+    for (int round = 0; round < 600; ++round) {
+        const std::string pattern = ".*" + gen.Pattern() + "|" + gen.Pattern();
+        const auto separator = round % 2 == 0 ? mcls_CRLF : mcls_LF;
+        TAWKStr fast(TREEngine::Fast), reference(TREEngine::Reference);
+        try {
+            for (TAWKStr* awk : {&fast, &reference}) {
+                awk->SetLineSeparator(separator);
+                awk->SetUseFuzzyCharDic(round % 5 == 0);
+                awk->SetRegExp(pattern);
+            }
+        } catch (const ERegExpParser&) {
+            continue;
+        }
+        std::string text;
+        while (text.size() < 300) text += gen.Text();
+        std::string fastText = text, referenceText = text;
+        ASSERT_EQ(fast.GSub("<&>", fastText), reference.GSub("<&>", referenceText)) << pattern << " on " << text;
+        ASSERT_EQ(fastText, referenceText) << pattern << " on " << text;
+        ++compared;
+    }
+    EXPECT_GT(compared, 300);
+}
+
+// The searches of one replace share a memo; the walk here moves on as a replace does.
+std::vector<std::pair<std::ptrdiff_t, std::ptrdiff_t>> WalkMatches(const std::string& text,
+                                                                   const std::function<TMatchResult(const char*, bool)>& search)
+{
+    std::vector<std::pair<std::ptrdiff_t, std::ptrdiff_t>> found;
+    const char* p = text.c_str();
+    bool lineHead = true;
+    while (*p != 0) {
+        const TMatchResult m = search(p, lineHead);
+        if (!m.Found()) break;
+        found.emplace_back(m.Start - text.c_str(), m.End - text.c_str());
+        const char* next = m.End > m.Start ? m.End : StepChar(m.Start);
+        if (*m.Start == 0) break;
+        lineHead = next[-1] == '\n';
+        p = next;
+    }
+    return found;
+}
+
+TEST(FastEngine, RemembersRunsOnTheClassicCaseAndAgreesAcrossCacheResets)
+{
+    std::string capitals;
+    for (int i = 0; i < 500; ++i) capitals += static_cast<char>('A' + i * 7 % 26);
+    const struct {
+        const char* pattern;
+        std::string text;
+        std::size_t budget;
+    } cases[] = {
+        {".*[^A-Z]|[A-Z]", capitals, TRELazyDFA::kDefaultBudgetBytes},
+        {".*[^A-Z]|[A-Z]", capitals, 1},
+        {"(.*\\r|A)|[A-Z]", capitals + "\r" + capitals, 1},
+        {".*Q$|[A-Z]", capitals + "Q\n" + capitals, 1},
+    };
+    for (const auto& c : cases) {
+        TAWKStr reference(TREEngine::Reference);
+        reference.SetRegExp(c.pattern);
+        TREParser parser(c.pattern);
+        parser.Run();
+        auto nfa = std::make_unique<TRE_NFA>(parser, 0xFFFD, 0xFFFE);
+        nfa->Run();
+        TRELazyDFA lazy(std::move(nfa), 0xFFFD, 0xFFFE, c.budget);
+        TSearchMemo memo(c.text.c_str(), c.text.c_str() + c.text.size());
+        const auto fast = WalkMatches(c.text, [&](const char* p, bool lineHead) {
+            return FastSearch(lazy, p, lineHead, mcls_CRLF, &memo);
+        });
+        EXPECT_TRUE(memo.Active()) << c.pattern;
+        const auto want = WalkMatches(c.text, [&](const char* p, bool lineHead) {
+            return lineHead ? reference.SearchLineAware(p) : reference.SearchRest(p);
+        });
+        EXPECT_EQ(fast, want) << c.pattern << " budget " << c.budget;
+    }
 }
 
 }  // namespace
