@@ -50,20 +50,6 @@ void UngetChar(std::string_view text, int& position)
     position -= IsTrailByte(text, position - 2) ? 2 : 1;
 }
 
-TRECharCode NextChar(const char*& cursor)
-{
-    const unsigned char b = static_cast<unsigned char>(*cursor);
-    if (b == 0) return 0;
-    if (IsLeadByte(b) && cursor[1] != 0) {
-        const TRECharCode code = static_cast<TRECharCode>(b * 256 + static_cast<unsigned char>(cursor[1]));
-        cursor += 2;
-        return code;
-    }
-    // A lone lead byte before the terminator is read as a single-byte character.
-    cursor += 1;
-    return b;
-}
-
 std::string CharToStr(TRECharCode code)
 {
     const unsigned char high = static_cast<unsigned char>(code >> 8);

@@ -28,7 +28,6 @@ public:
 TRECharCode GetChar(std::string_view text, int& position);
 void UngetChar(std::string_view text, int& position);
 bool IsTrailByte(std::string_view text, int byteIndex);  // byteIndex is 0-based
-TRECharCode NextChar(const char*& cursor);
 std::string CharToStr(TRECharCode code);
 int HexDigitValue(TRECharCode code);
 int OctDigitValue(TRECharCode code);
@@ -36,6 +35,22 @@ TRECharCode DecodeEscape(std::string_view text, int& position);
 TRECharCode ReadHexCode(std::string_view text, int& position);
 TRECharCode ReadOctCode(std::string_view text, int& position);
 std::string QuoteMetaChars(std::string_view text);
+
+// Reads the character at cursor in a zero-terminated text and moves past it; the
+// terminator reads as 0 without moving. Inline: the searches call it once per character.
+inline TRECharCode NextChar(const char*& cursor)
+{
+    const unsigned char b = static_cast<unsigned char>(*cursor);
+    if (b == 0) return 0;
+    if (IsLeadByte(b) && cursor[1] != 0) {
+        const TRECharCode code = static_cast<TRECharCode>(b * 256 + static_cast<unsigned char>(cursor[1]));
+        cursor += 2;
+        return code;
+    }
+    // A lone lead byte before the terminator is read as a single-byte character.
+    cursor += 1;
+    return b;
+}
 
 // Steps over one character of a zero-terminated text, never past the terminator.
 inline const char* StepChar(const char* p)

@@ -140,6 +140,67 @@ const char* RunLastThread(TRELazyDFA& dfa, int state, const char* p, const char*
     return result;
 }
 
+// The only thread of the only attempt, before any match: steps it while no other attempt
+// could begin (at characters no match begins with, off line heads) and it neither
+// accepts nor stops, which the general step handles. Returns whether it moved.
+bool StepLoneThread(TRELazyDFA& dfa, int& state, const char*& p, bool& afterLineFeed, bool hasLineHead,
+                    TRECharCode separatorCode)
+{
+    const auto& startable = dfa.Startable(separatorCode);
+    const char* const from = p;
+    for (;;) {
+        const char* after = p;
+        const TRECharCode code = NextChar(after);
+        const int to = dfa.Next(state, code);
+        if (to == TRELazyDFA::kNoState || dfa.Accepting(to)) break;
+        state = to;
+        p = after;
+        afterLineFeed = code == 0x0A;
+        if (*p == 0 || startable[static_cast<unsigned char>(*p)] || (hasLineHead && afterLineFeed) || dfa.OverBudget())
+            break;
+    }
+    return p != from;
+}
+
+// Before any attempt runs: tries the attempt at p alone for a few characters, without the
+// bookkeeping of threads. Most attempts die within them having matched nothing, and such
+// an attempt leaves no trace: the next one begins at the first character after p where
+// one can. Returns that position (afterLineFeed set for it), or p when the attempt lives
+// on, matches or meets the end, which the general step then takes from the start.
+const char* ProbeAttempt(TRELazyDFA& dfa, const char* p, bool hasLineHead, TRECharCode separatorCode,
+                         bool& afterLineFeed)
+{
+    constexpr int kProbeSteps = 8;
+    const auto& startable = dfa.Startable(separatorCode);
+    int state = dfa.InitialState();
+    const char* next = nullptr;  // the first place after p where an attempt can begin
+    bool lineFeedBeforeNext = false;
+    const char* q = p;
+    for (int step = 0; step < kProbeSteps; ++step) {
+        if (dfa.Accepting(state)) return p;
+        const char* after = q;
+        const TRECharCode code = NextChar(after);
+        if (code == 0) return p;
+        const int to = dfa.Next(state, code);
+        if (to == TRELazyDFA::kNoState) {
+            if (code == separatorCode && dfa.HasLineTailTransition(state)) return p;
+            if (next == nullptr) {
+                next = after;
+                lineFeedBeforeNext = code == 0x0A;
+            }
+            afterLineFeed = lineFeedBeforeNext;
+            return next;
+        }
+        state = to;
+        q = after;
+        if (next == nullptr && (startable[static_cast<unsigned char>(*q)] || (hasLineHead && code == 0x0A))) {
+            next = q;
+            lineFeedBeforeNext = code == 0x0A;
+        }
+    }
+    return p;
+}
+
 }  // namespace
 
 TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead, TMatchCORE_LineSeparator separator,
@@ -190,6 +251,13 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
                 const int single = dfa.SingleStartByte(separatorCode);
                 if (single > 0 && !hasLineHead) {
                     p = FindCharStartingWith(p, static_cast<char>(single));
+                } else if (hasLineHead && !atLineHead() && dfa.NoStartByte(separatorCode)) {
+                    // Only line heads can begin a match: on to the next LF character.
+                    p = FindCharStartingWith(p, '\n');
+                    if (*p != 0) {
+                        ++p;
+                        afterLineFeed = true;
+                    }
                 } else {
                     const auto& startable = dfa.Startable(separatorCode);
                     while (*p != 0 && !startable[static_cast<unsigned char>(*p)] && !atLineHead()) {
@@ -198,6 +266,13 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
                     }
                 }
                 if (*p == 0) break;
+                if (!atLineHead()) {
+                    const char* next = ProbeAttempt(dfa, p, hasLineHead, separatorCode, afterLineFeed);
+                    if (next != p) {
+                        p = next;
+                        continue;
+                    }
+                }
             }
             // An attempt at a character no match can begin with would die at once: skip it.
             if (dfa.Startable(separatorCode)[static_cast<unsigned char>(*p)] || atLineHead()) {
@@ -210,6 +285,11 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
                 attempts.push_back(attempt);
             }
         }
+
+        if (committedStart == nullptr && threads.size() == 1 && attempts.size() == 1 &&
+            !dfa.Accepting(threads.front().state) &&
+            StepLoneThread(dfa, threads.front().state, p, afterLineFeed, hasLineHead, separatorCode))
+            continue;
 
         const char* next = p;
         const TRECharCode code = NextChar(next);

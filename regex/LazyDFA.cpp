@@ -147,9 +147,8 @@ void TRELazyDFA::Reset(std::vector<int>& live)
     for (std::size_t i = 0; i < live.size(); ++i) live[i] = FindOrAdd(std::move(keep[i]));
 }
 
-const std::array<bool, 256>& TRELazyDFA::Startable(TRECharCode separator)
+void TRELazyDFA::ComputeStartable(TRECharCode separator)
 {
-    if (startableFor_ == separator) return startable_;
     const bool acceptsEmpty = Accepting(initial_);
     const bool tailAtSeparator = HasLineTailTransition(initial_);
     if (!states_[static_cast<std::size_t>(initial_)].groupsBuilt) BuildGroups(states_[static_cast<std::size_t>(initial_)]);
@@ -167,15 +166,9 @@ const std::array<bool, 256>& TRELazyDFA::Startable(TRECharCode separator)
         startable_[static_cast<std::size_t>(b)] =
             startable || Next(initial_, static_cast<TRECharCode>(b)) != kNoState;
     }
-    startableFor_ = separator;
+    startableFor_ = static_cast<int>(separator);
     singleStartByte_ = -1;
-    if (std::count(startable_.begin(), startable_.end(), true) == 1)
+    startableCount_ = std::count(startable_.begin(), startable_.end(), true);
+    if (startableCount_ == 1)
         singleStartByte_ = static_cast<int>(std::find(startable_.begin(), startable_.end(), true) - startable_.begin());
-    return startable_;
-}
-
-int TRELazyDFA::SingleStartByte(TRECharCode separator)
-{
-    Startable(separator);
-    return singleStartByte_;
 }

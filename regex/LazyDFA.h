@@ -60,9 +60,15 @@ public:
 
     // Per lead or single byte: whether a match attempt can begin at a character starting
     // with it (a transition, acceptance, or the line-tail marker at the separator given).
-    const std::array<bool, 256>& Startable(TRECharCode separator);
-    // The one byte an attempt can begin with, or -1 when there are several.
-    int SingleStartByte(TRECharCode separator);
+    const std::array<bool, 256>& Startable(TRECharCode separator)
+    {
+        if (startableFor_ != static_cast<int>(separator)) ComputeStartable(separator);
+        return startable_;
+    }
+    // The one byte an attempt can begin with, or -1 when there are several or none.
+    int SingleStartByte(TRECharCode separator) { return Startable(separator), singleStartByte_; }
+    // Whether no byte can begin an attempt (one may still begin at a line head).
+    bool NoStartByte(TRECharCode separator) { return Startable(separator), startableCount_ == 0; }
 
     bool OverBudget() const { return bytesUsed_ > budgetBytes_; }
     // Forgets every state and transition but those of live (renumbered in place).
@@ -97,6 +103,7 @@ private:
     void BuildGroups(State& state);
     int Compute(int state, TRECharCode code);
     int NextSlow(int state, TRECharCode code);
+    void ComputeStartable(TRECharCode separator);
 
     std::unique_ptr<TRE_NFA> nfa_;
     std::string literal_;
@@ -113,6 +120,7 @@ private:
     std::array<bool, 256> startable_{};
     int startableFor_ = -1;  // the separator startable_ was computed for
     int singleStartByte_ = -1;
+    long startableCount_ = 0;
     std::unordered_map<std::vector<int>, int, SetHash> index_;
     std::vector<std::uint32_t> mark_;  // closure visit stamps, one per NFA state
     std::uint32_t stamp_ = 0;
