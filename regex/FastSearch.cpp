@@ -259,10 +259,19 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
                         afterLineFeed = true;
                     }
                 } else {
+                    // A character whose first byte can begin a match is passed over too
+                    // when the first step from the initial state fails on it.
                     const auto& startable = dfa.Startable(separatorCode);
-                    while (*p != 0 && !startable[static_cast<unsigned char>(*p)] && !atLineHead()) {
-                        afterLineFeed = *p == '\n';
-                        p = StepChar(p);
+                    const int initial = dfa.InitialState();
+                    while (*p != 0 && !atLineHead()) {
+                        const char* after = p;
+                        const TRECharCode code = NextChar(after);
+                        if (startable[static_cast<unsigned char>(*p)] &&
+                            (dfa.Next(initial, code) != TRELazyDFA::kNoState || dfa.Accepting(initial) ||
+                             (code == separatorCode && dfa.HasLineTailTransition(initial))))
+                            break;
+                        afterLineFeed = code == 0x0A;
+                        p = after;
                     }
                 }
                 if (*p == 0) break;

@@ -11,8 +11,8 @@ is converted to CP932 (characters it cannot hold are dropped), repeated to the l
 size and cut at line ends to each size. Every file NAME.sjis has a twin NAME.utf8 decoded
 from exactly those bytes, for the engines that read UTF-8.
 
-Files: ja-crlf-SIZE, ja-lf-SIZE, en-lf-SIZE for SIZE 1k, 100k, 10m; caps-1k and caps-16k
-(one line of capitals); ab-1k, ab-100k, ab-10m (random a and b in lines of 100).
+Files: ja-crlf-SIZE, ja-lf-SIZE, en-lf-SIZE for SIZE 1k, 100k, 10m; caps-1k, caps-16k,
+caps-128k and caps-1m (one line of capitals); ab-1k, ab-100k, ab-10m (random a and b in lines of 100).
 Deterministic: the same installed pages give the same bytes.
 """
 import glob
@@ -94,7 +94,7 @@ def main():
         write(outdir, f"en-lf-{label}", cut(english, size))
     rng = random.Random(1)
     capitals = bytes(range(ord("A"), ord("Z") + 1))
-    for label, size in (("1k", 1 << 10), ("16k", 16 << 10)):
+    for label, size in (("1k", 1 << 10), ("16k", 16 << 10), ("128k", 128 << 10), ("1m", 1 << 20)):
         line = bytes(capitals[b % 26] for b in rng.randbytes(size - 1))
         write(outdir, f"caps-{label}", line + b"\n")
     to_ab = bytes(b"ab"[b & 1] for b in range(256))
