@@ -55,7 +55,7 @@ int TRELazyDFA::FindOrAdd(std::vector<int> closure)
 {
     if (auto it = index_.find(closure); it != index_.end()) return it->second;
     State state;
-    state.accepting = std::binary_search(closure.begin(), closure.end(), nfa_->FinalState);
+    accepting_.push_back(std::binary_search(closure.begin(), closure.end(), nfa_->FinalState) ? 1 : 0);
     state.single.fill(kUnknown);
     bytesUsed_ += sizeof(State) + 2 * closure.size() * sizeof(int) + 64;
     state.nfaStates = closure;
@@ -138,6 +138,7 @@ void TRELazyDFA::Reset(std::vector<int>& live)
     for (int s : live) keep.push_back(states_[static_cast<std::size_t>(s)].nfaStates);
     std::vector<int> initialSet = states_[static_cast<std::size_t>(initial_)].nfaStates;
     states_.clear();
+    accepting_.clear();
     index_.clear();
     bytesUsed_ = 0;
     ++resets_;

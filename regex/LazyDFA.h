@@ -45,7 +45,8 @@ public:
         }
         return NextSlow(state, code);
     }
-    bool Accepting(int state) const { return states_[static_cast<std::size_t>(state)].accepting; }
+    // Kept apart from the large State records: the searches ask it once per character.
+    bool Accepting(int state) const { return accepting_[static_cast<std::size_t>(state)] != 0; }
     // Whether the state has a line-tail marker transition.
     bool HasLineTailTransition(int state);
     // The state after the line-head marker from the initial state, or kNoState.
@@ -87,7 +88,6 @@ private:
     };
     struct State {
         std::vector<int> nfaStates;  // sorted closure
-        bool accepting = false;
         bool groupsBuilt = false;
         int lineTail = kUnknown;  // the line-tail marker transition, once looked up
         std::vector<Group> groups;  // sorted by low, stable
@@ -117,6 +117,7 @@ private:
     int initial_ = kNoState;
     int headState_ = kUnknown;
     std::vector<State> states_;
+    std::vector<std::uint8_t> accepting_;  // per state
     std::array<bool, 256> startable_{};
     int startableFor_ = -1;  // the separator startable_ was computed for
     int singleStartByte_ = -1;
