@@ -1,6 +1,7 @@
 #include "regex/FastSearch.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -67,41 +68,19 @@ TMatchResult FindLiteral(const char* p, const std::string& literal)
 // Runs one thread from p until its run stops, as the reference runs the DFA from one
 // start: the end of the longest accepted prefix (or lastAccept, or null), with the
 // line-tail marker honoured where the run stops; p is left where it stopped. Resets the
-// cache in place when needed.
-const char* RunToEnd(TRELazyDFA& dfa, int state, const char*& p, const char* lastAccept, TRECharCode separatorCode)
+// cache in place when needed. With a memo the run also stops where an earlier run of
+// the same replace went on from the same state and position, and is recorded itself.
+const char* RunToEnd(TRELazyDFA& dfa, int state, const char*& p, const char* lastAccept, TRECharCode separatorCode,
+                     TSearchMemo* memo)
 {
-    for (;;) {
-        if (dfa.Accepting(state)) lastAccept = p;
-        const char* after = p;
-        const TRECharCode code = NextChar(after);
-        const int to = code == 0 ? TRELazyDFA::kNoState : dfa.Next(state, code);
-        if (to == TRELazyDFA::kNoState) {
-            if ((code == 0 || code == separatorCode) && dfa.HasLineTailTransition(state)) return p;
-            return lastAccept;
-        }
-        state = to;
-        p = after;
-        if (dfa.OverBudget()) {
-            std::vector<int> live{state};
-            dfa.Reset(live);
-            state = live.front();
-        }
-    }
-}
-
-// RunToEnd, stopping early where an earlier run of the same replace went on from the same
-// state and position.
-const char* RunToEndRemembered(TRELazyDFA& dfa, int state, const char* p, const char* lastAccept,
-                               TRECharCode separatorCode, TSearchMemo& memo)
-{
-    memo.BeginRun(dfa);
+    if (memo != nullptr) memo->BeginRun(dfa);
+    std::size_t bucket = SIZE_MAX;
     const char* result = nullptr;
-    std::size_t bucket = memo.BucketOf(p) - 1;
     for (;;) {
-        const char* known = nullptr;
-        if (memo.BucketOf(p) != bucket) {
-            bucket = memo.BucketOf(p);
-            if (memo.Recall(state, p, known)) {
+        if (memo != nullptr && memo->BucketOf(p) != bucket) {
+            bucket = memo->BucketOf(p);
+            const char* known = nullptr;
+            if (memo->Recall(state, p, known)) {
                 Improve(lastAccept, known);
                 result = lastAccept;
                 break;
@@ -122,10 +101,10 @@ const char* RunToEndRemembered(TRELazyDFA& dfa, int state, const char* p, const 
             std::vector<int> live{state};
             dfa.Reset(live);
             state = live.front();
-            memo.Forget(dfa);
+            if (memo != nullptr) memo->Forget(dfa);
         }
     }
-    memo.EndRun(result);
+    if (memo != nullptr) memo->EndRun(result);
     return result;
 }
 
@@ -133,10 +112,10 @@ const char* RunToEndRemembered(TRELazyDFA& dfa, int state, const char* p, const 
 const char* RunLastThread(TRELazyDFA& dfa, int state, const char* p, const char* lastAccept,
                           TRECharCode separatorCode, TSearchMemo* memo)
 {
-    if (memo != nullptr && memo->Active()) return RunToEndRemembered(dfa, state, p, lastAccept, separatorCode, *memo);
+    TSearchMemo* const remember = memo != nullptr && memo->Active() ? memo : nullptr;
     const char* stop = p;
-    const char* result = RunToEnd(dfa, state, stop, lastAccept, separatorCode);
-    if (memo != nullptr) memo->CountSteps(static_cast<std::size_t>(stop - p));
+    const char* result = RunToEnd(dfa, state, stop, lastAccept, separatorCode, remember);
+    if (memo != nullptr && remember == nullptr) memo->CountSteps(static_cast<std::size_t>(stop - p));
     return result;
 }
 
