@@ -588,7 +588,7 @@ int main(int argc, char** argv)
     // Freed memory stays with the allocator, so no engine pays the kernel for fresh pages
     // each time it builds a replaced text (on a virtual machine that can cost more than
     // the search); every engine runs under the same setting.
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);  // the largest it takes
+    mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
     try {
         Bench bench(argv[1], argc == 3);
