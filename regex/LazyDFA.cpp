@@ -56,8 +56,9 @@ int TRELazyDFA::FindOrAdd(std::vector<int> closure)
     if (auto it = index_.find(closure); it != index_.end()) return it->second;
     State state;
     accepting_.push_back(std::binary_search(closure.begin(), closure.end(), nfa_->FinalState) ? 1 : 0);
-    state.single.fill(kUnknown);
-    bytesUsed_ += sizeof(State) + 2 * closure.size() * sizeof(int) + 64;
+    single_.resize(single_.size() + 256, kUnknown);
+    leadTables_.resize(leadTables_.size() + kLeadBytes, -1);
+    bytesUsed_ += sizeof(State) + (256 + kLeadBytes) * sizeof(int) + 2 * closure.size() * sizeof(int) + 64;
     state.nfaStates = closure;
     const int id = static_cast<int>(states_.size());
     states_.push_back(std::move(state));
@@ -91,26 +92,22 @@ int TRELazyDFA::Compute(int stateId, TRECharCode code)
 
 int TRELazyDFA::NextSlow(int stateId, TRECharCode code)
 {
-    if (code >= 0xFD00) return Compute(stateId, code);  // marker codes: never cached
-    State* state = &states_[static_cast<std::size_t>(stateId)];
-    int* slot;
-    if (code < 256) {
-        slot = &state->single[code];
-    } else {
-        auto& table = state->byLead[code >> 8];
-        if (!table) {
-            table = std::make_unique<Table>();
-            table->fill(kUnknown);
-            bytesUsed_ += sizeof(Table);
-        }
-        slot = &(*table)[code & 0xFF];
-    }
-    if (*slot != kUnknown) return *slot;
+    const std::size_t s = static_cast<std::size_t>(stateId);
+    const int lead = code < 256 || code >= 0xFD00 ? -1 : kLeadIndex[code >> 8];
+    // Marker codes and codes no text holds are never cached.
+    if (code >= 256 && lead < 0) return Compute(stateId, code);
     const int next = Compute(stateId, code);
-    // Compute may have grown states_; find the slot again.
-    state = &states_[static_cast<std::size_t>(stateId)];
-    if (code < 256) state->single[code] = next;
-    else (*state->byLead[code >> 8])[code & 0xFF] = next;
+    if (code < 256) {
+        single_[s * 256 + code] = next;
+    } else {
+        int& table = leadTables_[s * kLeadBytes + static_cast<std::size_t>(lead)];
+        if (table < 0) {
+            table = static_cast<int>(trails_.size() / 256);
+            trails_.resize(trails_.size() + 256, kUnknown);
+            bytesUsed_ += 256 * sizeof(int);
+        }
+        trails_[static_cast<std::size_t>(table) * 256 + (code & 0xFF)] = next;
+    }
     return next;
 }
 
@@ -139,6 +136,9 @@ void TRELazyDFA::Reset(std::vector<int>& live)
     std::vector<int> initialSet = states_[static_cast<std::size_t>(initial_)].nfaStates;
     states_.clear();
     accepting_.clear();
+    single_.clear();
+    leadTables_.clear();
+    trails_.clear();
     index_.clear();
     bytesUsed_ = 0;
     ++resets_;

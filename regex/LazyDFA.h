@@ -8,8 +8,8 @@
 // states and transitions a search actually reaches are built, so patterns whose full
 // DFA is exponential can still be searched.
 //
-// Transitions are cached in per-state tables: one 256-entry table for single-byte codes
-// and, per lead byte met, one 256-entry table indexed by the trail byte. When the cache
+// Transitions are cached per state: one 256-entry table for single-byte codes and, per
+// lead byte met, one 256-entry table indexed by the trail byte. When the cache
 // passes its budget the searcher calls Reset at a step boundary, handing in the states
 // it still holds; they are rebuilt and everything else is forgotten.
 #pragma once
@@ -36,16 +36,20 @@ public:
     int Next(int state, TRECharCode code)
     {
         // The cached transition, inline: the searches call this once per character.
-        const State& s = states_[static_cast<std::size_t>(state)];
+        const std::size_t s = static_cast<std::size_t>(state);
         if (code < 256) {
-            if (s.single[code] != kUnknown) return s.single[code];
+            const int to = single_[s * 256 + code];
+            if (to != kUnknown) return to;
         } else if (code < 0xFD00) {
-            const Table* table = s.byLead[code >> 8].get();
-            if (table != nullptr && (*table)[code & 0xFF] != kUnknown) return (*table)[code & 0xFF];
+            const int lead = kLeadIndex[code >> 8];
+            const int table = lead < 0 ? -1 : leadTables_[s * kLeadBytes + static_cast<std::size_t>(lead)];
+            if (table >= 0) {
+                const int to = trails_[static_cast<std::size_t>(table) * 256 + (code & 0xFF)];
+                if (to != kUnknown) return to;
+            }
         }
         return NextSlow(state, code);
     }
-    // Kept apart from the large State records: the searches ask it once per character.
     bool Accepting(int state) const { return accepting_[static_cast<std::size_t>(state)] != 0; }
     // Whether the state has a line-tail marker transition.
     bool HasLineTailTransition(int state);
@@ -79,7 +83,14 @@ public:
 
 private:
     static constexpr int kUnknown = -2;
-    using Table = std::array<int, 256>;
+    // CP932 has 60 lead bytes; each numbered here, other bytes -1.
+    static constexpr std::size_t kLeadBytes = 60;
+    static constexpr std::array<int, 256> kLeadIndex = [] {
+        std::array<int, 256> index{};
+        int next = 0;
+        for (int b = 0; b < 256; ++b) index[static_cast<std::size_t>(b)] = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ? next++ : -1;
+        return index;
+    }();
 
     struct Group {
         TRECharCode low;
@@ -91,8 +102,6 @@ private:
         bool groupsBuilt = false;
         int lineTail = kUnknown;  // the line-tail marker transition, once looked up
         std::vector<Group> groups;  // sorted by low, stable
-        Table single;
-        std::array<std::unique_ptr<Table>, 256> byLead;
     };
     struct SetHash {
         std::size_t operator()(const std::vector<int>& v) const;
@@ -116,8 +125,13 @@ private:
     std::size_t resets_ = 0;
     int initial_ = kNoState;
     int headState_ = kUnknown;
+    // The cache, in flat arrays indexed by state, kept apart from the State records so
+    // that a state costs little and a step touches only what it reads.
     std::vector<State> states_;
     std::vector<std::uint8_t> accepting_;  // per state
+    std::vector<int> single_;              // per state, 256 single-byte codes
+    std::vector<int> leadTables_;          // per state and lead byte: a table of trails_, or -1
+    std::vector<int> trails_;              // tables of 256 transitions by trail byte
     std::array<bool, 256> startable_{};
     int startableFor_ = -1;  // the separator startable_ was computed for
     int singleStartByte_ = -1;
