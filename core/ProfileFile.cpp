@@ -238,6 +238,8 @@ void ProfileFile::Save() const
     std::filesystem::path temp = path_;
     temp += ".tmp";
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    // Unopened, the temporary path is not ours to remove: it may be a folder of the user's.
+    if (!out.is_open()) throw WriteError(path_);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
     out.close();
     std::error_code ec;
