@@ -30,3 +30,13 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
+
+std::string FoldCase(std::string_view name)
+{
+    std::string folded(name);
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        if (IsLeadByte(folded[i])) ++i;
+        else folded[i] = FoldAscii(folded[i]);
+    }
+    return folded;
+}

@@ -4,7 +4,13 @@
 // never folded.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
+
+// The name with its ASCII letters in upper case, double-byte characters untouched: two
+// names are EqualsIgnoringCase exactly when their folded forms are equal, so the folded
+// form can key an index.
+std::string FoldCase(std::string_view name);

@@ -75,6 +75,14 @@ std::optional<KeyValue> ParseKeyLine(std::string_view line)
     return KeyValue{Trim(line.substr(0, eq)), line.substr(eq + 1)};
 }
 
+// The line break that starts at end, as one of the static texts: lines keep no copy of it.
+std::string_view LineBreakAt(const std::string& bytes, std::size_t end)
+{
+    if (end >= bytes.size()) return {};
+    if (bytes[end] == '\n') return "\n";
+    return end + 1 < bytes.size() && bytes[end + 1] == '\n' ? "\r\n" : "\r";
+}
+
 // The bytes of a regular file; nothing for a folder, a device or a failed read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
 {
@@ -117,7 +125,7 @@ std::string_view StoredValue(std::string_view raw)
 
 ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path))
 {
-    sections_.push_back(Section{"", false, {}, {}});
+    sections_.push_back(Section{"", false, {}, {}, {}});
     std::error_code ec;
     if (!std::filesystem::exists(path_, ec)) return;
     const std::optional<std::string> content = ReadWholeFile(path_);
@@ -129,37 +137,53 @@ ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path))
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         std::size_t end = bytes.find_first_of("\r\n", pos);
-        std::size_t eolLength = 0;
         if (end == std::string::npos) end = bytes.size();
-        else eolLength = (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1;
-        Line line{bytes.substr(pos, end - pos), bytes.substr(end, eolLength)};
-        pos = end + eolLength;
-        if (auto name = HeaderName(line.text)) sections_.push_back(Section{std::string(*name), true, std::move(line), {}});
-        else sections_.back().body.push_back(std::move(line));
+        Line line{bytes.substr(pos, end - pos), LineBreakAt(bytes, end)};
+        pos = end + line.eol.size();
+        if (auto name = HeaderName(line.text)) AddSection(Section{std::string(*name), true, std::move(line), {}, {}});
+        else AddLine(std::move(line));
     }
+}
+
+void ProfileFile::AddSection(Section section)
+{
+    sectionIndex_.try_emplace(FoldCase(section.name), sections_.size());
+    sections_.push_back(std::move(section));
+}
+
+void ProfileFile::AddLine(Line line)
+{
+    Section& section = sections_.back();
+    if (Trim(line.text).empty()) {
+        section.blankTail.push_back(std::move(line));
+        return;
+    }
+    // The blank lines so far are followed by this one, so they are inside the body after all.
+    for (Line& blank : section.blankTail) section.body.push_back(std::move(blank));
+    section.blankTail.clear();
+    // The lines before the first header belong to no section that can be asked for.
+    if (const auto kv = ParseKeyLine(line.text); kv && section.hasHeader)
+        keyIndex_.try_emplace({sections_.size() - 1, FoldCase(kv->key)}, section.body.size());
+    section.body.push_back(std::move(line));
 }
 
 std::size_t ProfileFile::FindSection(std::string_view name) const
 {
-    for (std::size_t i = 0; i < sections_.size(); ++i)
-        if (sections_[i].hasHeader && EqualsIgnoringCase(sections_[i].name, name)) return i;
-    return npos;
+    const auto it = sectionIndex_.find(FoldCase(name));
+    return it == sectionIndex_.end() ? npos : it->second;
 }
 
-std::size_t ProfileFile::FindKey(const Section& section, std::string_view key)
+std::size_t ProfileFile::FindKey(std::size_t section, std::string_view key) const
 {
-    for (std::size_t i = 0; i < section.body.size(); ++i) {
-        const auto kv = ParseKeyLine(section.body[i].text);
-        if (kv && EqualsIgnoringCase(kv->key, key)) return i;
-    }
-    return npos;
+    const auto it = keyIndex_.find({section, FoldCase(key)});
+    return it == keyIndex_.end() ? npos : it->second;
 }
 
 std::string ProfileFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const
 {
     const std::size_t s = FindSection(section);
     if (s == npos) return std::string(def);
-    const std::size_t k = FindKey(sections_[s], key);
+    const std::size_t k = FindKey(s, key);
     if (k == npos) return std::string(def);
     return std::string(StoredValue(ParseKeyLine(sections_[s].body[k].text)->value).substr(0, kMaxValueBytes));
 }
@@ -175,25 +199,27 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key, st
     if (s == npos) {
         EndLastLine();
         s = sections_.size();
-        sections_.push_back(Section{std::string(section), true, Line{std::string(1, '[').append(section).append(1, ']'), "\r\n"}, {}});
+        AddSection(Section{std::string(section), true, Line{std::string(1, '[').append(section).append(1, ']'), "\r\n"}, {}, {}});
     }
-    std::vector<Line>& body = sections_[s].body;
-    if (const std::size_t k = FindKey(sections_[s], key); k != npos) {
-        body[k].text = text;
+    Section& target = sections_[s];
+    if (const std::size_t k = FindKey(s, key); k != npos) {
+        target.body[k].text = text;
         return;
     }
     // After the last non-blank line, so that blank lines keep separating the sections.
-    std::size_t at = body.size();
-    while (at > 0 && Trim(body[at - 1].text).empty()) --at;
-    Line& before = at > 0 ? body[at - 1] : sections_[s].header;
+    Line& before = target.body.empty() ? target.header : target.body.back();
     if (before.eol.empty()) before.eol = "\r\n";
-    body.insert(body.begin() + static_cast<std::ptrdiff_t>(at), Line{text, "\r\n"});
+    keyIndex_.try_emplace({s, FoldCase(ParseKeyLine(text)->key)}, target.body.size());
+    target.body.push_back(Line{text, "\r\n"});
 }
 
 void ProfileFile::EndLastLine()
 {
     for (auto s = sections_.rbegin(); s != sections_.rend(); ++s) {
-        Line* last = !s->body.empty() ? &s->body.back() : s->hasHeader ? &s->header : nullptr;
+        Line* last = !s->blankTail.empty() ? &s->blankTail.back()
+                     : !s->body.empty()    ? &s->body.back()
+                     : s->hasHeader        ? &s->header
+                                           : nullptr;
         if (!last) continue;
         if (last->eol.empty()) last->eol = "\r\n";
         return;
@@ -205,12 +231,15 @@ void ProfileFile::Save() const
     if (!readable_) throw WriteError(path_);
     std::string content;
     for (const Section& s : sections_) {
-        if (s.hasHeader) content += s.header.text + s.header.eol;
-        for (const Line& line : s.body) content += line.text + line.eol;
+        if (s.hasHeader) content.append(s.header.text).append(s.header.eol);
+        for (const std::vector<Line>* lines : {&s.body, &s.blankTail})
+            for (const Line& line : *lines) content.append(line.text).append(line.eol);
     }
     std::filesystem::path temp = path_;
     temp += ".tmp";
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    // Unopened, the temporary path is not ours to remove: it may be a folder of the user's.
+    if (!out.is_open()) throw WriteError(path_);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
     out.close();
     std::error_code ec;

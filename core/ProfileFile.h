@@ -20,8 +20,11 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class ProfileFile {
@@ -49,22 +52,30 @@ public:
 private:
     struct Line {
         std::string text;
-        std::string eol;  // "\r\n", "\n", "\r", or empty for a last line without one
+        std::string_view eol;  // "\r\n", "\n", "\r" (static texts), or empty for a last line without one
     };
     struct Section {
         std::string name;       // trimmed name between the brackets
         bool hasHeader = true;  // false only for the lines before the first header
         Line header;
-        std::vector<Line> body;
+        std::vector<Line> body;        // up to the last line that is not blank
+        std::vector<Line> blankTail;   // the blank lines after it, which new keys go before
     };
 
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
     std::size_t FindSection(std::string_view name) const;                   // index, or npos
-    static std::size_t FindKey(const Section& section, std::string_view key);  // index in body, or npos
+    std::size_t FindKey(std::size_t section, std::string_view key) const;  // index in body, or npos
+    void AddSection(Section section);
+    void AddLine(Line line);  // to the last section
     // Gives the file's last line a line end, so that a line can follow it.
     void EndLastLine();
 
     std::filesystem::path path_;
     std::vector<Section> sections_;
+    // A hand-edited file may hold millions of lines, and loading the settings reads some
+    // thousand keys: names are looked up through these indexes, by their case-folded form.
+    // The first section of each name, and the first line of each key in its section.
+    std::unordered_map<std::string, std::size_t> sectionIndex_;
+    std::map<std::pair<std::size_t, std::string>, std::size_t> keyIndex_;
     bool readable_ = true;
 };
