@@ -25,8 +25,34 @@ struct Attempt {
 
 Attempt& AttemptOf(std::vector<Attempt>& attempts, const char* start)
 {
-    return *std::find_if(attempts.begin(), attempts.end(), [start](const Attempt& a) { return a.start == start; });
+    return *std::lower_bound(attempts.begin(), attempts.end(), start,
+                             [](const Attempt& a, const char* s) { return a.start < s; });
 }
+
+// Per state, the first survivor of the current step that reached it. Stamped by step, so
+// nothing needs clearing between steps, even when the cache renumbers its states.
+class SurvivorIndex {
+public:
+    void NextStep() { ++step_; }
+    // The index stored for state in this step, or -1; stores index when there is none.
+    int FindOrAdd(int state, int index)
+    {
+        const std::size_t s = static_cast<std::size_t>(state);
+        if (s >= entries_.size()) entries_.resize(s + 1 + s / 2);
+        Entry& e = entries_[s];
+        if (e.step == step_) return e.index;
+        e = {step_, index};
+        return -1;
+    }
+
+private:
+    struct Entry {
+        std::uint64_t step = 0;
+        int index = 0;
+    };
+    std::uint64_t step_ = 0;
+    std::vector<Entry> entries_;
+};
 
 void Improve(const char*& best, const char* end)
 {
@@ -196,6 +222,7 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
     const bool hasLineHead = dfa.LineHeadUsed();
     // Scratch space kept between calls: GSub searches once per match.
     thread_local std::vector<Thread> threads, survivors;
+    thread_local SurvivorIndex firstSurvivor;
     thread_local std::vector<Attempt> attempts;
     thread_local std::vector<int> liveStates;
     threads.clear();
@@ -282,6 +309,11 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
         const char* next = p;
         const TRECharCode code = NextChar(next);
         survivors.clear();
+        // Threads are usually few, and a scan is the cheapest way to find an older one in
+        // the same state; many threads (a long pattern that keeps beginning again) need
+        // the index.
+        const bool indexSurvivors = threads.size() > 16;
+        if (indexSurvivors) firstSurvivor.NextStep();
         for (Thread t : threads) {
             if (dfa.Accepting(t.state)) {
                 t.lastAccept = p;
@@ -298,9 +330,15 @@ TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead,
                 continue;
             }
             t.state = to;
-            // Live threads are few (at most one per distinct state): a scan beats a map.
-            auto older = std::find_if(survivors.begin(), survivors.end(), [to](const Thread& o) { return o.state == to; });
-            if (older != survivors.end()) {
+            Thread* older = nullptr;
+            if (indexSurvivors) {
+                const int olderIndex = firstSurvivor.FindOrAdd(to, static_cast<int>(survivors.size()));
+                if (olderIndex >= 0) older = &survivors[static_cast<std::size_t>(olderIndex)];
+            } else {
+                auto it = std::find_if(survivors.begin(), survivors.end(), [to](const Thread& o) { return o.state == to; });
+                if (it != survivors.end()) older = &*it;
+            }
+            if (older != nullptr) {
                 if (older->start == t.start) {  // siblings: one future, keep the longer past
                     Improve(older->lastAccept, t.lastAccept);
                     --AttemptOf(attempts, t.start).live;

@@ -220,4 +220,36 @@ TEST(FastEngine, RemembersRunsOnTheClassicCaseAndAgreesAcrossCacheResets)
     }
 }
 
+// A long pattern over text that keeps beginning it again holds many attempts alive at
+// once, each in a state of its own.
+TEST(FastEngine, AgreesWithManyLiveAttempts)
+{
+    auto repeat = [](const std::string& s, int n) {
+        std::string r;
+        for (int i = 0; i < n; ++i) r += s;
+        return r;
+    };
+    const struct {
+        std::string pattern;
+        std::string text;
+    } cases[] = {
+        {repeat("abc", 40) + "d", repeat("abc", 45) + "d" + repeat("abc", 50)},
+        {repeat("ab", 30) + "$|b", repeat("ab", 70) + "\r\n" + repeat("ab", 20)},
+        {"(" + repeat("a.", 25) + ")+x|ba", repeat("ab", 90) + "x"},
+        {repeat("[ab]a", 20) + "c", repeat("aa", 60) + "c"},
+    };
+    for (const auto& c : cases) {
+        for (bool fuzzy : {false, true}) {
+            TAWKStr fast(TREEngine::Fast), reference(TREEngine::Reference);
+            for (TAWKStr* awk : {&fast, &reference}) {
+                awk->SetUseFuzzyCharDic(fuzzy);
+                awk->SetRegExp(c.pattern);
+            }
+            std::string fastText = c.text, referenceText = c.text;
+            EXPECT_EQ(fast.GSub("<&>", fastText), reference.GSub("<&>", referenceText)) << c.pattern;
+            EXPECT_EQ(fastText, referenceText) << c.pattern << " fuzzy " << fuzzy;
+        }
+    }
+}
+
 }  // namespace
