@@ -13,11 +13,11 @@ std::string ProcessCase(const std::string& text, const EditSet& set)
 
     if (!set.CaseInitial) return result;
 
-    std::vector<std::string> lines = SplitLines(result);
-    for (std::string& line : lines) {
+    return MapLines(result, [](std::string_view line, std::string& out) {
         // Only the first byte is mapped: a lead byte alone is not a letter and stays, so a
         // line starting with a double-byte character keeps it intact.
-        if (!line.empty()) UpperCaseBuffer(line.data(), 1);
-    }
-    return JoinLines(lines);
+        const std::size_t start = out.size();
+        out += line;
+        if (!line.empty()) UpperCaseBuffer(out.data() + start, 1);
+    });
 }

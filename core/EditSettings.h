@@ -29,6 +29,7 @@ constexpr int kProcessKindCount = 7;
 std::string_view ProcessKindCaption(int kind);
 
 constexpr int kMaxConditions = 100;
+constexpr int kMaxNumberWidth = 8;  // the widest line-number padding the dialog offers
 constexpr int kConditionsInDialog = 4;
 constexpr int kSetsPerGroup = 4;
 constexpr int kGroupCount = 4;

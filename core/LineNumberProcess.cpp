@@ -6,12 +6,11 @@
 
 std::string ProcessLineNo(const std::string& text, const EditSet& set)
 {
-    std::vector<std::string> lines = SplitLines(text);
     const char fillChar = set.Fill == 0 ? '0' : ' ';
     // The running number wraps around like 32-bit two's-complement arithmetic: a
     // hand-edited Step may overflow it, and signed overflow must not be undefined.
     std::uint32_t number = static_cast<std::uint32_t>(set.Index);
-    for (std::string& line : lines) {
+    return MapLines(text, [&](std::string_view line, std::string& out) {
         // The sign belongs to the number text, so a negative number is filled in front of
         // its minus sign ("00-5"), exactly like any other number text.
         const std::string digits = std::to_string(static_cast<std::int32_t>(number));
@@ -21,8 +20,9 @@ std::string ProcessLineNo(const std::string& text, const EditSet& set)
         label.append(fillCount, fillChar);
         label += digits;
         label += set.After;
-        line = set.Add == 0 ? label + line : line + label;
+        if (set.Add == 0) out += label;
+        out += line;
+        if (set.Add != 0) out += label;
         number += static_cast<std::uint32_t>(set.Step);
-    }
-    return JoinLines(lines);
+    });
 }

@@ -3,14 +3,68 @@
 // process drop one final line break and normalise lone CR and lone LF to CR LF.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Lines of `text`, without their breaks. A line ends at CR LF, a lone CR or a lone LF
-// (LF CR is two breaks around an empty line). A break at the very end makes no empty last
-// line, an empty text has no lines, and a zero byte ends the text.
+// Calls eachLine(std::string_view) for every line of text, in order, without its break. A
+// line ends at CR LF, a lone CR or a lone LF (LF CR is two breaks around an empty line). A
+// break at the very end makes no empty last line, an empty text has no lines, and a zero
+// byte ends the text. Nothing is held per line, so line-by-line work stays within a small
+// multiple of the text however many lines it has.
+template <class EachLine>
+void ForEachLine(std::string_view text, EachLine&& eachLine)
+{
+    // Whatever follows a zero byte is not part of the text (the clipboard's text ends there).
+    text = text.substr(0, text.find('\0'));
+
+    // The scan is byte by byte on purpose: CR and LF are never the trail byte of a
+    // double-byte character, and a stray lead byte just before a break must not swallow it.
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            eachLine(text.substr(start, i - start));
+            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size()) eachLine(text.substr(start));
+}
+
+// The lines of text, as ForEachLine gives them.
 std::vector<std::string> SplitLines(std::string_view text);
+// The lines as views into text, for work that needs them all at once.
+std::vector<std::string_view> LineViews(std::string_view text);
 
 // The lines with CR LF between them and nothing after the last.
-std::string JoinLines(const std::vector<std::string>& lines);
+template <class Line>
+std::string JoinLines(const std::vector<Line>& lines)
+{
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += "\r\n";
+        text += lines[i];
+    }
+    return text;
+}
+
+// JoinLines of the mapped lines, built as they come: mapLine(line, out) appends the
+// mapped line to out.
+template <class MapLine>
+std::string MapLines(std::string_view text, MapLine&& mapLine)
+{
+    std::string out;
+    out.reserve(text.size());
+    bool first = true;
+    ForEachLine(text, [&](std::string_view line) {
+        if (!first) out += "\r\n";
+        first = false;
+        mapLine(line, out);
+    });
+    return out;
+}

@@ -1,7 +1,5 @@
 #include "core/SwapProcess.h"
 
-#include <vector>
-
 #include "core/SplitLines.h"
 
 namespace {
@@ -53,10 +51,6 @@ std::string SwapLine(const std::string& line, const EditSet& set, TAWKStr& awk)
 
 std::string ProcessSwap(const std::string& text, const EditSet& set, TAWKStr& awk)
 {
-    const std::vector<std::string> lines = SplitLines(text);
     awk.SetUseFuzzyCharDic(false);
-    std::vector<std::string> swapped;
-    swapped.reserve(lines.size());
-    for (const std::string& line : lines) swapped.push_back(SwapLine(line, set, awk));
-    return JoinLines(swapped);
+    return MapLines(text, [&](std::string_view line, std::string& out) { out += SwapLine(std::string(line), set, awk); });
 }

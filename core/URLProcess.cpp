@@ -4,10 +4,8 @@
 
 std::string ProcessURL(const std::string& text, const EditSet& set, TNMURL& coder)
 {
-    std::vector<std::string> lines = SplitLines(text);
-    for (std::string& line : lines) {
+    return MapLines(text, [&](std::string_view line, std::string& out) {
         coder.InputString = line;
-        line = set.EnDeCd != 0 ? coder.Decode() : coder.Encode();
-    }
-    return JoinLines(lines);
+        out += set.EnDeCd != 0 ? coder.Decode() : coder.Encode();
+    });
 }

@@ -36,7 +36,7 @@ struct CheckField {
 constexpr SpinField kSpinFields[] = {
     {OptionControl::SpinEditIndex, &EditSet::Index, {0, 99}},
     {OptionControl::SpinEditStep, &EditSet::Step, {1, 20}},
-    {OptionControl::SpinEditDeg, &EditSet::Deg, {0, 8}},
+    {OptionControl::SpinEditDeg, &EditSet::Deg, {0, kMaxNumberWidth}},
 };
 constexpr RadioField kRadioFields[] = {
     {OptionControl::RadioGroupAdd, &EditSet::Add, 2, opLineNo},

@@ -79,7 +79,7 @@ EditSettings ChangedSettings()
             set.Cond[3] = {"^(.*)$", " $1 ", true};
             set.Index = -v;
             set.Step = v;
-            set.Deg = v + 1;
+            set.Deg = s + 5;  // within the widths the dialog offers
             set.Before = "No. ";
             set.After = "\": \"";
             set.Add = 1;
@@ -183,6 +183,7 @@ int Index(const EditSettings& m) { return m.Group[0].Set[0].Index; }
 int CaseMethod(const EditSettings& m) { return m.Group[0].Set[0].CaseMethod; }
 int Active(const EditSettings& m) { return m.ActiveGroup; }
 int MaxCnt(const EditSettings& m) { return m.Group[0].Set[0].MaxCnt; }
+int Deg(const EditSettings& m) { return m.Group[0].Set[0].Deg; }
 
 TEST(SettingsFile, ReadsHandWrittenValues)
 {
@@ -219,6 +220,9 @@ TEST(SettingsFile, ReadsHandWrittenValues)
         {"active group not a number", "[Main]\nGroup=two", Active, 1},
         {"MaxCnt above 100", "[Group1Set1]\nMaxCnt=250", MaxCnt, 100},
         {"MaxCnt negative", "[Group1Set1]\nMaxCnt=-3", MaxCnt, -3},
+        {"number width 8", "[Group1Set1LineNo]\nDeg=8", Deg, 8},
+        {"number width beyond the dialog's", "[Group1Set1LineNo]\nDeg=2147483647", Deg, 8},
+        {"negative number width kept (no fill)", "[Group1Set1LineNo]\nDeg=-2", Deg, -2},
     };
     for (const auto& c : cases) EXPECT_EQ(c.field(LoadText(c.ini)), c.expected) << c.name;
 }
