@@ -76,14 +76,16 @@ std::string ReplaceMatches(Searcher& searcher, const std::string& text, TextEnco
 std::optional<Span> OurSearcher::Find(const std::string& text, std::size_t from)
 {
     const char* begin = text.c_str();
+    if (from == 0) memo_.emplace(begin, begin + text.size());
+    TSearchMemo* memo = memo_ ? &*memo_ : nullptr;
     const bool lineStart = from == 0 || text[from - 1] == '\n';
     TMatchResult m;
     if (!lineStart) {
-        m = awk_.SearchRest(begin + from);
+        m = awk_.SearchRest(begin + from, memo);
     } else if (awk_.HasLineHead() || awk_.HasLineTail()) {
-        m = awk_.SearchLineAware(begin + from);
+        m = awk_.SearchLineAware(begin + from, memo);
     } else {
-        m = awk_.SearchPlain(begin + from);
+        m = awk_.SearchPlain(begin + from, memo);
     }
     if (!m.Found()) return std::nullopt;
     return Span{static_cast<std::size_t>(m.Start - begin), static_cast<std::size_t>(m.End - begin)};

@@ -35,7 +35,7 @@ std::string ReplaceMatches(Searcher& searcher, const std::string& text, TextEnco
                            TMatchCORE_LineSeparator separator, std::size_t& count);
 
 // Ours, through the search calls GSub makes: at a line start the one GSub uses first,
-// elsewhere SearchRest.
+// elsewhere SearchRest; the searches of one walk share a memo, as GSub's do.
 class OurSearcher : public Searcher {
 public:
     explicit OurSearcher(const TAWKStr& awk) : awk_(awk) {}
@@ -43,4 +43,5 @@ public:
 
 private:
     const TAWKStr& awk_;
+    std::optional<TSearchMemo> memo_;  // for the walk that began at from 0
 };
