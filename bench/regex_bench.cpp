@@ -438,6 +438,12 @@ private:
             countCell.Note = Note("GNU sed left out at 1 KB: its process start would be all it measures");
             return;
         }
+        // Its checking run has no time limit: not on a text whose smaller size it could not finish.
+        const CellKind before = previous[mCount][eSed].Kind;
+        if (before == CellKind::Stopped || before == CellKind::Estimated) {
+            countCell = {before, previous[mCount][eSed].Seconds * scale, Note("not run: it did not finish on the smaller text")};
+            return;
+        }
         std::string sedPattern;
         try {
             sedPattern = TranslatePattern(pattern, PeerSyntax::SedUtf8, kind.Separator);
