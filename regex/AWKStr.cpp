@@ -74,12 +74,18 @@ TAWKStr::TPreparedTemplate TAWKStr::PrepareReplacement(std::string_view template
 
 std::string TAWKStr::TPreparedTemplate::Expand(std::string_view matched) const
 {
-    std::string result = literals.front();
-    for (std::size_t i = 1; i < literals.size(); ++i) {
-        result += matched;
-        result += literals[i];
-    }
+    std::string result;
+    AppendExpansion(result, matched);
     return result;
+}
+
+void TAWKStr::TPreparedTemplate::AppendExpansion(std::string& out, std::string_view matched) const
+{
+    out += literals.front();
+    for (std::size_t i = 1; i < literals.size(); ++i) {
+        out += matched;
+        out += literals[i];
+    }
 }
 
 std::string TAWKStr::MakeReplacement(std::string_view templateText, std::string_view matched) const
@@ -111,7 +117,7 @@ int TAWKStr::GSub(const std::string& templateText, std::string& text) const
     int count = 0;
     for (;;) {
         acc.append(rest, m.Start);
-        acc += prepared.Expand(std::string_view(m.Start, static_cast<std::size_t>(m.End - m.Start)));
+        prepared.AppendExpansion(acc, std::string_view(m.Start, static_cast<std::size_t>(m.End - m.Start)));
         const char* end = m.End;
         if (m.Start == m.End && end < subjectEnd) {
             // An empty match: copy the character after it unchanged. A CR LF pair counts

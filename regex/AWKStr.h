@@ -29,6 +29,8 @@ public:
     struct TPreparedTemplate {
         std::vector<std::string> literals;  // literals.size() - 1 places of the match
         std::string Expand(std::string_view matched) const;
+        // Expand, appended to out: a replace builds its result without a string per match.
+        void AppendExpansion(std::string& out, std::string_view matched) const;
     };
     TPreparedTemplate PrepareReplacement(std::string_view templateText) const;
     std::string ProcessEscSeq(std::string_view s) const;

@@ -9,10 +9,9 @@ TSearchMemo::TSearchMemo(const char* subjectBegin, const char* subjectEnd)
 {
 }
 
-void TSearchMemo::CountSteps(std::size_t steps)
+void TSearchMemo::Start()
 {
-    unrememberedSteps_ += steps;
-    if (unrememberedSteps_ > 2 * length_) buckets_.resize((length_ >> kBucketShift) + 1);
+    buckets_.resize((length_ >> kBucketShift) + 1);
 }
 
 void TSearchMemo::BeginRun(const TRELazyDFA& dfa)

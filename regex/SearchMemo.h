@@ -20,8 +20,13 @@ class TSearchMemo {
 public:
     TSearchMemo(const char* subjectBegin, const char* subjectEnd);
 
-    // Counts the steps of an unremembered run; remembering starts once it pays.
-    void CountSteps(std::size_t steps);
+    // Counts the steps of an unremembered run; remembering starts once it pays. Inline:
+    // a replace with a match at every character calls it once per character.
+    void CountSteps(std::size_t steps)
+    {
+        unrememberedSteps_ += steps;
+        if (unrememberedSteps_ > 2 * length_) Start();
+    }
     bool Active() const { return !buckets_.empty(); }
 
     // Starts a remembered run; forgets every entry if the DFA renumbered its states.
@@ -38,6 +43,7 @@ public:
 
 private:
     static constexpr int kBucketShift = 5;
+    void Start();
     struct Entry {
         std::int64_t offset = -1;
         const char* result = nullptr;
