@@ -39,17 +39,8 @@ public:
         if constexpr (std::is_same_v<Line, CompactLine>) return text_.substr(lines_[i].start, lines_[i].length);
         else return lines_[i];
     }
+    std::size_t size() const { return lines_.size(); }
     std::vector<Line>& Items() { return lines_; }
-    std::string Join() const
-    {
-        std::string text;
-        text.reserve(text_.size() + lines_.size());
-        for (std::size_t i = 0; i < lines_.size(); ++i) {
-            if (i > 0) text += "\r\n";
-            text += (*this)[i];
-        }
-        return text;
-    }
 
 private:
     std::string_view text_;
@@ -105,7 +96,7 @@ std::string SortLines(std::string_view text, const EditSet& set, const ILineComp
     if (set.SortMethod != 2 && items.size() >= 2)
         QuickSort(lines, 0, static_cast<std::ptrdiff_t>(items.size()) - 1, comparer);
     if (set.SortMethod == 1 || set.SortMethod == 2) std::reverse(items.begin(), items.end());
-    return lines.Join();
+    return JoinLines(lines);
 }
 
 }  // namespace

@@ -41,11 +41,15 @@ std::vector<std::string> SplitLines(std::string_view text);
 // The lines as views into text, for work that needs them all at once.
 std::vector<std::string_view> LineViews(std::string_view text);
 
-// The lines with CR LF between them and nothing after the last.
-template <class Line>
-std::string JoinLines(const std::vector<Line>& lines)
+// The lines (anything with size() and an operator[] giving text) with CR LF between them
+// and nothing after the last, allocated once.
+template <class Lines>
+std::string JoinLines(const Lines& lines)
 {
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) length += std::string_view(lines[i]).size() + 2;
     std::string text;
+    text.reserve(length);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i > 0) text += "\r\n";
         text += lines[i];

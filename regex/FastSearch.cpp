@@ -106,7 +106,7 @@ const char* RunToEnd(TRELazyDFA& dfa, int state, const char*& p, const char* las
         if (memo != nullptr && memo->BucketOf(p) != bucket) {
             bucket = memo->BucketOf(p);
             const char* known = nullptr;
-            if (memo->Recall(state, p, known)) {
+            if (memo->Recall(bucket, state, p, known)) {
                 Improve(lastAccept, known);
                 result = lastAccept;
                 break;

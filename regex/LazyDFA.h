@@ -22,6 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/Cp932.h"
 #include "regex/NFA.h"
 
 class TRELazyDFA {
@@ -88,9 +89,11 @@ private:
     static constexpr std::array<int, 256> kLeadIndex = [] {
         std::array<int, 256> index{};
         int next = 0;
-        for (int b = 0; b < 256; ++b) index[static_cast<std::size_t>(b)] = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ? next++ : -1;
+        for (int b = 0; b < 256; ++b)
+            index[static_cast<std::size_t>(b)] = IsLeadByte(static_cast<unsigned char>(b)) ? next++ : -1;
         return index;
     }();
+    static_assert(kLeadIndex[0xFC] == static_cast<int>(kLeadBytes) - 1);
 
     struct Group {
         TRECharCode low;

@@ -27,9 +27,8 @@ void TSearchMemo::Forget(const TRELazyDFA& dfa)
     resetCount_ = dfa.ResetCount();
 }
 
-bool TSearchMemo::Recall(int state, const char* p, const char*& known)
+bool TSearchMemo::Recall(std::size_t bucket, int state, const char* p, const char*& known)
 {
-    const std::size_t bucket = BucketOf(p);
     Entry& entry = buckets_[bucket];
     const std::int64_t offset = p - begin_;
     if (entry.offset == offset && entry.state == state) {

@@ -34,8 +34,8 @@ public:
     // After a reset of the DFA in the middle of a run: the entries name old states.
     void Forget(const TRELazyDFA& dfa);
     // The result of a run from state at p, if an earlier run passed there; records this
-    // run there otherwise. Checked when p enters a new bucket.
-    bool Recall(int state, const char* p, const char*& known);
+    // run there otherwise. Checked when p enters a new bucket, the one BucketOf(p) gives.
+    bool Recall(std::size_t bucket, int state, const char* p, const char*& known);
     // The run's result, null when it found nothing, for the entries it made.
     void EndRun(const char* result);
 
