@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "regex/Scanner.h"
 
 namespace {

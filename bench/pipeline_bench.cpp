@@ -13,9 +13,9 @@
 
 #include "core/NMURL.h"
 #include "core/PortableLineComparer.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "core/SortProcess.h"
-#include "core/SplitLines.h"
+#include "text/SplitLines.h"
 #include "core/TextProcesses.h"
 #include "regex/RegExp.h"
 

@@ -36,7 +36,7 @@
 #include "bench/PatternTranslation.h"
 #include "bench/PeerSearchers.h"
 #include "bench/SedProcess.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "regex/RegExp.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #endif
 
 #include "cli/CliArguments.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/KeyNames.h"
 #include "core/NMURL.h"
 #include "core/PortableLineComparer.h"

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "core/Cp932.h"
-#include "core/SplitLines.h"
+#include "text/Cp932.h"
+#include "text/SplitLines.h"
 
 namespace {
 

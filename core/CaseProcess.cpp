@@ -1,7 +1,7 @@
 #include "core/CaseProcess.h"
 
 #include "core/CaseMapping.h"
-#include "core/SplitLines.h"
+#include "text/SplitLines.h"
 
 std::string ProcessCase(const std::string& text, const EditSet& set)
 {

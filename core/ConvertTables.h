@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 // Entries of one width (1 or 2 bytes) stored back to back.
 struct CharTable {

@@ -8,7 +8,7 @@
 
 #include "core/EditSettings.h"
 #include "core/History.h"
-#include "shell/ClipboardText.h"
+#include "core/ClipboardText.h"
 
 // Runs the process of one ProcessKind code on a text; for pkConvert that is the kana
 // conversion and then the width conversion on its result.

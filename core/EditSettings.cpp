@@ -1,6 +1,6 @@
 #include "core/EditSettings.h"
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 std::string_view ProcessKindCaption(int kind)
 {

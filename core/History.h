@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/ClipboardText.h"
+#include "core/ClipboardText.h"
 
 constexpr int kUndoMenuMaxItems = 31;
 constexpr std::size_t kUndoCaptionBytes = 30;

@@ -1,6 +1,6 @@
 #include "core/IgnoreCase.h"
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "core/ConvertTables.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 std::string ProcessKana(const std::string& text, const EditSet& set)
 {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/SplitLines.h"
+#include "text/SplitLines.h"
 
 std::string ProcessLineNo(const std::string& text, const EditSet& set)
 {

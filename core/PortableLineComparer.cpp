@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/IgnoreCase.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

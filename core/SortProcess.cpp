@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/SplitLines.h"
+#include "text/SplitLines.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "core/SwapProcess.h"
 
-#include "core/SplitLines.h"
+#include "text/SplitLines.h"
 
 namespace {
 

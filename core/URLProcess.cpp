@@ -1,6 +1,6 @@
 #include "core/URLProcess.h"
 
-#include "core/SplitLines.h"
+#include "text/SplitLines.h"
 
 std::string ProcessURL(const std::string& text, const EditSet& set, TNMURL& coder)
 {

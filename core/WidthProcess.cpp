@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/ConvertTables.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 // the cursor never moves past the terminator.
 #include "regex/CharCode.h"
 
-#include "core/Cp932.h"
-#include "core/SjisLiteral.h"
+#include "text/Cp932.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

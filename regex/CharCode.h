@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 using TRECharCode = std::uint16_t;
 

@@ -6,7 +6,7 @@
 // several-character entries (voiced kana) stand before the rows of their first kana.
 #include "regex/FuzzyCharDic.h"
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

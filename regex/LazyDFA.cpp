@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 TRELazyDFA::TRELazyDFA(std::unique_ptr<TRE_NFA> nfa, TRECharCode lineHeadCode, TRECharCode lineTailCode,
                        std::size_t budgetBytes)

@@ -22,7 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "regex/NFA.h"
 
 class TRELazyDFA {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 TRENode* TREParseTree::MakeInternalNode(TREOperation op, TRENode* left, TRENode* right)
 {

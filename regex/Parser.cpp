@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

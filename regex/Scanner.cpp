@@ -1,6 +1,6 @@
 #include "regex/Scanner.h"
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

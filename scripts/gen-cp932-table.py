@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes core/Cp932Table.h: Microsoft's code page 932 mapping as two sorted tables.
+"""Writes text/Cp932Table.h: Microsoft's code page 932 mapping as two sorted tables.
 
 Python's "cp932" codec is Microsoft's mapping (U+FF5E -> 0x8160, U+2160 -> 0x8754,
 U+2460 -> 0x8740), including its choice among the NEC/IBM duplicates when encoding.

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 void ReportErrors(IErrorBox& box, const std::function<void()>& handler) noexcept
 {

@@ -11,7 +11,7 @@
 #include "core/History.h"
 #include "core/KeyNames.h"
 #include "core/LineComparer.h"
-#include "shell/ClipboardText.h"
+#include "core/ClipboardText.h"
 #include "shell/OptionHost.h"
 
 // Modifier flags of a global hot-key registration (MOD_ALT, MOD_CONTROL, MOD_SHIFT).

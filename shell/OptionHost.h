@@ -8,7 +8,7 @@
 
 #include "core/EditSettings.h"
 #include "core/History.h"
-#include "shell/ClipboardText.h"
+#include "core/ClipboardText.h"
 
 struct OptionHost {
     EditSettings& Model;

@@ -2,10 +2,10 @@
 
 #include <exception>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/EditDriver.h"
 #include "core/SettingsFile.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "core/TextProcesses.h"
 
 unsigned HotKeyModifiers(ShortCut value)

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "shell/win32/OptionControlIds.h"
-#include "shell/win32/OptionWide.h"
+#include "shell/win32/WideText.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <memory>
 #include <stdexcept>
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "shell/UnitOption.h"
 #include "shell/win32/OptionControlIds.h"
 #include "shell/win32/OptionControls.h"
-#include "shell/win32/OptionWide.h"
+#include "shell/win32/WideText.h"
 #include "shell/win32/OptionWin32View.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "shell/win32/OptionControlIds.h"
-#include "shell/win32/OptionWide.h"
+#include "shell/win32/WideText.h"
 
 class OptionWin32View::UpdateScope {
 public:

@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/Cp932.h"
-#include "core/SjisLiteral.h"
+#include "text/Cp932.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "shell/ClipboardText.h"
+#include "core/ClipboardText.h"
 
 class Win32Clipboard final : public IClipboardText {
 public:

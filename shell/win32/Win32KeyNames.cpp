@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/ShortCutText.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <climits>
 #include <stdexcept>
 
-#include "shell/CollationText.h"
+#include "text/CollationText.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "shell/win32/MenuIds.h"
 #include "shell/win32/WideText.h"
 

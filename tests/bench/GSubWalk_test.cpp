@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "bench/GSubWalk.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "bench/PatternTranslation.h"
-#include "core/Cp932.h"
-#include "core/SjisLiteral.h"
+#include "text/Cp932.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "core/AssociationLaunch.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/CaseMapping.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

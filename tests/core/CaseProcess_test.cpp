@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/CaseProcess.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

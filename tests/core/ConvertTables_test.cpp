@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/ConvertTables.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 namespace {
 

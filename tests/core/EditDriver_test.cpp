@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "core/EditDriver.h"
-#include "core/SjisLiteral.h"
-#include "shell/MemoryClipboard.h"
+#include "text/SjisLiteral.h"
+#include "support/MemoryClipboard.h"
 
 namespace {
 

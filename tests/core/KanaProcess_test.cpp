@@ -8,7 +8,7 @@
 
 #include "core/ConvertTables.h"
 #include "core/KanaProcess.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/LineNumberProcess.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/NMURL.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

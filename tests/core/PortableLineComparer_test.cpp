@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/PortableLineComparer.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

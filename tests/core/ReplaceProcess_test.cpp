@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/ReplaceProcess.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/SettingsFile.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "core/PortableLineComparer.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "core/SortProcess.h"
-#include "core/SplitLines.h"
+#include "text/SplitLines.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "core/SwapProcess.h"
 
 namespace {

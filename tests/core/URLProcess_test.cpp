@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "core/URLProcess.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "core/ConvertTables.h"
 #include "core/KanaProcess.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "core/WidthProcess.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "regex/RegExp.h"
 #include "support/TempDir.h"
 

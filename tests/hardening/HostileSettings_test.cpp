@@ -9,7 +9,7 @@
 
 #include "core/IgnoreCase.h"
 #include "core/SettingsFile.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "support/TempDir.h"
 
 namespace {

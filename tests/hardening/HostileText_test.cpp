@@ -9,8 +9,8 @@
 
 #include "core/NMURL.h"
 #include "core/PortableLineComparer.h"
-#include "core/SjisLiteral.h"
-#include "core/SplitLines.h"
+#include "text/SjisLiteral.h"
+#include "text/SplitLines.h"
 #include "core/TextProcesses.h"
 #include "regex/RegExp.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "EngineDump.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

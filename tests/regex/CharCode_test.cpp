@@ -3,7 +3,7 @@
 
 #include "ExpectParseError.h"
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "regex/CharCode.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "ExpectParseError.h"
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "regex/RegExp.h"
 
 using namespace std::string_literals;

@@ -4,7 +4,7 @@
 #include "ExpectParseError.h"
 
 #include "EngineDump.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The fuzzy-character widening of patterns and the built-in dictionary's contents.
 #include <gtest/gtest.h>
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "regex/PreProcessor.h"
 
 namespace {

@@ -11,12 +11,12 @@
 #include <utility>
 #include <vector>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/PortableLineComparer.h"
 #include "core/SettingsFile.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "shell/ErrorReport.h"
-#include "shell/MemoryClipboard.h"
+#include "support/MemoryClipboard.h"
 #include "shell/UnitMain.h"
 #include "support/TempDir.h"
 

@@ -11,10 +11,10 @@
 #include "core/EditDriver.h"
 #include "core/NMURL.h"
 #include "core/PortableLineComparer.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "core/TextProcesses.h"
 #include "regex/AWKStr.h"
-#include "shell/MemoryClipboard.h"
+#include "support/MemoryClipboard.h"
 #include "shell/UnitOption.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "core/EditDriver.h"
 #include "core/NMURL.h"
 #include "core/PortableLineComparer.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "core/TextProcesses.h"
 #include "regex/RegExp.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/ProfileFile.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/ShortCutText.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 #include "shell/win32/Win32Clipboard.h"
 #include "shell/win32/Win32KeyNames.h"
 #include "shell/win32/Win32Launcher.h"

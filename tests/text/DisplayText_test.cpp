@@ -2,7 +2,7 @@
 // show as the replacement character, while good text converts exactly.
 #include <gtest/gtest.h>
 
-#include "shell/DisplayText.h"
+#include "text/DisplayText.h"
 
 namespace {
 

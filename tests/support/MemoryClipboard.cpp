@@ -1,4 +1,4 @@
-#include "shell/MemoryClipboard.h"
+#include "support/MemoryClipboard.h"
 
 std::string MemoryClipboard::GetClipboardText()
 {

@@ -1,14 +1,14 @@
 // Clipboard access as the rest of the system needs it: text in CP932 and nothing else.
 // The driver, the main window and the settings dialog reach the clipboard only through
-// this interface; MemoryClipboard serves tests and the command line, the Win32
-// implementation the program.
+// this interface; the tests use a fake held in memory, the program the Win32
+// implementation.
 #pragma once
 
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 class IClipboardText {
 public:

@@ -1,6 +1,6 @@
-#include "shell/CollationText.h"
+#include "text/CollationText.h"
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 std::u16string& ToCollationText(std::string_view cp932, std::u16string& out)
 {

@@ -1,11 +1,11 @@
 // Conversions between CP932 and UTF-8/UTF-16 through the generated Microsoft table.
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
 
-#include "core/Cp932Table.h"
+#include "text/Cp932Table.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The in-memory clipboard keeps the promises every clipboard makes to its callers.
 #include <gtest/gtest.h>
 
-#include "core/SjisLiteral.h"
-#include "shell/MemoryClipboard.h"
+#include "text/SjisLiteral.h"
+#include "support/MemoryClipboard.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // them, stray bytes kept apart from every character.
 #include <gtest/gtest.h>
 
-#include "core/Cp932.h"
-#include "shell/CollationText.h"
+#include "text/Cp932.h"
+#include "text/CollationText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "shell/DisplayText.h"
+#include "text/DisplayText.h"
 
 #include <cstdint>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 std::u16string DisplayText(std::string_view cp932)
 {

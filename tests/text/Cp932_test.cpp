@@ -1,9 +1,9 @@
 // Pins the CP932 bytes that our compile-time literal and runtime conversions produce.
 #include <gtest/gtest.h>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/EditSettings.h"
-#include "core/SjisLiteral.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 

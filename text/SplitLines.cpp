@@ -1,4 +1,4 @@
-#include "core/SplitLines.h"
+#include "text/SplitLines.h"
 
 std::vector<std::string> SplitLines(std::string_view text)
 {

@@ -1,4 +1,4 @@
-// A clipboard held in memory, for tests and the command line. It can be told that another
+// A clipboard held in memory, for the tests. It can be told that another
 // program holds it, so callers' handling of an unavailable clipboard can be exercised.
 #pragma once
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/ClipboardText.h"
+#include "core/ClipboardText.h"
 
 class MemoryClipboard : public IClipboardText {
 public:

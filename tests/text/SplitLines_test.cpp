@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/SjisLiteral.h"
-#include "core/SplitLines.h"
+#include "text/SjisLiteral.h"
+#include "text/SplitLines.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/Cp932Table.h"
+#include "text/Cp932Table.h"
 
 namespace sjis_detail {
 
