@@ -7,8 +7,12 @@
 #include <string>
 #include <string_view>
 
+class TStandInMap;
+
 constexpr char16_t kStrayByteBase = 0xF000;
 
 // Fills `out` (its capacity is reused, so sorting many lines does not allocate for each
 // comparison) and returns it.
-std::u16string& ToCollationText(std::string_view cp932, std::u16string& out);
+// With a map, a stand-in is its real character (a surrogate pair beyond the BMP), so the
+// system compares what the user sees.
+std::u16string& ToCollationText(std::string_view cp932, std::u16string& out, const TStandInMap* standIns = nullptr);

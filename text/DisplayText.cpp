@@ -3,8 +3,9 @@
 #include <cstdint>
 
 #include "text/Cp932.h"
+#include "text/StandIns.h"
 
-std::u16string DisplayText(std::string_view cp932)
+std::u16string DisplayText(std::string_view cp932, const TStandInMap* standIns)
 {
     constexpr char16_t kReplacement = 0xFFFD;
     std::u16string out;
@@ -14,8 +15,8 @@ std::u16string DisplayText(std::string_view cp932)
         if (width == 1 && IsLeadByte(cp932[i])) break;  // the cut half of a double-byte character
         std::uint16_t code = static_cast<unsigned char>(cp932[i]);
         if (width == 2) code = static_cast<std::uint16_t>(code * 256 + static_cast<unsigned char>(cp932[i + 1]));
-        const int codePoint = Cp932CodeToUnicode(code);
-        out += codePoint < 0 ? kReplacement : static_cast<char16_t>(codePoint);
+        const std::int32_t codePoint = standIns ? standIns->CharacterOf(code) : Cp932CodeToUnicode(code);
+        AppendUtf16(out, codePoint < 0 ? kReplacement : static_cast<char32_t>(codePoint));
         i += width;
     }
     return out;

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+class TStandInMap;
+
 // A lead byte cut off at the very end is dropped; a byte or byte pair that is no CP932
-// character shows as U+FFFD.
-std::u16string DisplayText(std::string_view cp932);
+// character shows as U+FFFD. With a map, its stand-ins show as their characters.
+std::u16string DisplayText(std::string_view cp932, const TStandInMap* standIns = nullptr);

@@ -4,6 +4,7 @@
 #include "text/Cp932.h"
 #include "core/EditSettings.h"
 #include "text/SjisLiteral.h"
+#include "text/StandIns.h"
 
 namespace {
 
@@ -58,6 +59,54 @@ TEST(Cp932Conversion, RejectsWhatCannotBeConverted)
     for (const auto& s : bad) EXPECT_THROW(Utf8ToCp932(s), EEncodingError) << s;
     EXPECT_THROW(Cp932ToUtf8("a\x82"), EEncodingError);      // lone lead byte at the end
     EXPECT_THROW(Cp932ToUtf8("\x85\x40"), EEncodingError);   // unassigned double-byte code
+}
+
+// Every character converts exactly or not at all: with a code of its own only when that
+// code comes back as the same character, otherwise through a stand-in, and back again.
+TEST(Cp932Conversion, EveryCharacterComesBackExactly)
+{
+    std::vector<char32_t> all;
+    for (char32_t c = 1; c <= 0xFFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) continue;
+        const int code = UnicodeToCp932Code(c);
+        if (code >= 0) {
+            ASSERT_EQ(Cp932CodeToUnicode(static_cast<std::uint16_t>(code)), static_cast<int>(c)) << std::hex << unsigned{c};
+        }
+        all.push_back(c);
+    }
+    for (char32_t c = 0x10000; c <= 0x10FFFF; c += 0x3FF) all.push_back(c);
+    all.push_back(0x20BB7);  // 𠮷
+    all.push_back(0xD800);   // a lone surrogate is kept too
+    // One map carries a few thousand distinct characters: a fresh one for each slice.
+    for (std::size_t from = 0; from < all.size(); from += 3000) {
+        std::u16string slice;
+        for (std::size_t i = from; i < std::min(all.size(), from + 3000); ++i) AppendUtf16(slice, all[i]);
+        TStandInMap map;
+        const std::string inside = Utf16ToCp932(slice, map);
+        ASSERT_EQ(Cp932ToUtf16(inside, map), slice) << "from U+" << std::hex << unsigned{all[from]};
+    }
+}
+
+TEST(Cp932Conversion, LookAlikesHaveNoCodeOfTheirOwn)
+{
+    for (char32_t c : {0x301C, 0x2212, 0x2016, 0x00A2, 0x00A3, 0x00AC, 0x00A5})
+        EXPECT_EQ(UnicodeToCp932Code(c), -1) << std::hex << unsigned{c};
+    EXPECT_EQ(UnicodeToCp932Code(0xFF5E), 0x8160);
+}
+
+// User-defined characters keep their own codes while a map hands out stand-ins, and one
+// whose code is already a stand-in gets a stand-in of its own.
+TEST(StandIns, NeverGiveOneCodeTwoMeanings)
+{
+    TStandInMap map;
+    std::u16string many;
+    for (char32_t c = 0xAC00; many.size() < StandInCapacity() - 2; ++c) many += static_cast<char16_t>(c);  // Hangul
+    many += u'\xE001';  // user-defined: keeps 0xF041
+    const std::string inside = Utf16ToCp932(many, map);
+    EXPECT_EQ(Cp932ToUtf16(inside, map), many);
+    EXPECT_EQ(inside.substr(inside.size() - 2), "\xF0\x41");
+    EXPECT_EQ(Cp932ToUtf16(Utf16ToCp932(u"\xE000", map), map), u"\xE000");  // its code went to a syllable: the last stand-in
+    EXPECT_THROW(Utf16ToCp932(u"\xE002", map), EEncodingError);           // no stand-in left
 }
 
 TEST(Cp932, LeadByteRanges)
