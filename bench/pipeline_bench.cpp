@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/NMURL.h"
+#include "text/StandIns.h"
 #include "core/PortableLineComparer.h"
 #include "text/SjisLiteral.h"
 #include "core/SortProcess.h"
@@ -58,7 +59,8 @@ void RunPipeline(benchmark::State& state, std::size_t lines, std::size_t bytesPe
     TAWKStr awk;
     TNMURL url;
     PortableLineComparer comparer;
-    ProcessServices services{awk, url, comparer};
+    TStandInMap standIns;
+    ProcessServices services{awk, url, comparer, standIns};
     for (auto _ : state) benchmark::DoNotOptimize(RunEditSet(text, set, ProcessRunnerFor(services)));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
     state.counters["lines"] = static_cast<double>(lines);

@@ -14,6 +14,7 @@
 #endif
 
 #include "cli/CliArguments.h"
+#include "text/StandIns.h"
 #include "text/Cp932.h"
 #include "core/KeyNames.h"
 #include "core/NMURL.h"
@@ -124,7 +125,8 @@ private:
         TAWKStr awk(Engine());
         TNMURL url;
         PortableLineComparer comparer;
-        ProcessServices services{awk, url, comparer};
+        TStandInMap standIns;
+        ProcessServices services{awk, url, comparer, standIns};
         const EditSet& editSet = settings.Group[static_cast<std::size_t>(group - 1)].Set[static_cast<std::size_t>(set - 1)];
         output = ToExternal(RunEditSet(ToInternal(input), editSet, ProcessRunnerFor(services)));
         return 0;

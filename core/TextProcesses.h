@@ -10,12 +10,15 @@
 class TAWKStr;
 class TNMURL;
 class ILineComparer;
+class TStandInMap;
 
-// The long-lived objects the processes use; the main window owns them.
+// The objects the processes use: the long-lived ones the main window owns, and the
+// stand-in map of the text being edited (a process may add to it).
 struct ProcessServices {
     TAWKStr& AWKStr;
     TNMURL& NMURL;
     const ILineComparer& LineComparer;
+    TStandInMap& StandIns;
 };
 
 // The text after the process of code kind; codes outside 0..6 leave it unchanged.

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/KeyNames.h"
+#include "text/StandIns.h"
 #include "core/NMURL.h"
 #include "core/PortableLineComparer.h"
 #include "core/SettingsFile.h"
@@ -36,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TAWKStr awk;
     TNMURL url;
     PortableLineComparer comparer;
-    ProcessServices services{awk, url, comparer};
+    TStandInMap standIns;
+    ProcessServices services{awk, url, comparer, standIns};
     try {
         RunEditSet(text, set, ProcessRunnerFor(services));
     } catch (const ERegExpParser&) {

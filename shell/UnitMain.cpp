@@ -1,4 +1,5 @@
 #include "shell/UnitMain.h"
+#include "text/StandIns.h"
 
 #include <exception>
 
@@ -120,7 +121,8 @@ std::string TMorvaneMain::ReadClipboardText(std::string_view abandonedWork)
 
 void TMorvaneMain::EditDriver(const std::string& text, const EditSet& set)
 {
-    ProcessServices services{*awkStr_, nmurl_, platform_.LineComparer};
+    TStandInMap standIns;
+    ProcessServices services{*awkStr_, nmurl_, platform_.LineComparer, standIns};
     ::EditDriver(text, set, *history_, ProcessRunnerFor(services), platform_.Clipboard);
 }
 

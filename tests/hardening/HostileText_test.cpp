@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/NMURL.h"
+#include "text/StandIns.h"
 #include "core/PortableLineComparer.h"
 #include "text/SjisLiteral.h"
 #include "text/SplitLines.h"
@@ -60,7 +61,8 @@ struct Services {
     TAWKStr awk;
     TNMURL url;
     PortableLineComparer comparer;
-    ProcessServices services{awk, url, comparer};
+    TStandInMap standIns;
+    ProcessServices services{awk, url, comparer, standIns};
 };
 
 TEST(HostileText, LoneLineBreaksGiveOneLinePerBreak)

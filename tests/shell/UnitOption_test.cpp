@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "core/EditDriver.h"
+#include "text/StandIns.h"
 #include "core/NMURL.h"
 #include "core/PortableLineComparer.h"
 #include "text/SjisLiteral.h"
@@ -96,7 +97,8 @@ protected:
     TAWKStr awk;
     TNMURL url;
     PortableLineComparer comparer;
-    ProcessServices services{awk, url, comparer};
+    TStandInMap standIns;
+    ProcessServices services{awk, url, comparer, standIns};
     std::vector<std::string> launched;
     int saves = 0;
     std::string saveError;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/EditDriver.h"
+#include "text/StandIns.h"
 #include "core/NMURL.h"
 #include "core/PortableLineComparer.h"
 #include "text/SjisLiteral.h"
@@ -113,7 +114,8 @@ int main()
     TAWKStr awk;
     TNMURL url;
     PortableLineComparer comparer;
-    ProcessServices services{awk, url, comparer};
+    TStandInMap standIns;
+    ProcessServices services{awk, url, comparer, standIns};
 
     EditSet encoded;
     encoded.EnDeCd = 0;
