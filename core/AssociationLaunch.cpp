@@ -42,15 +42,15 @@ std::vector<std::string> Words(std::string line)
 
 // File names, parameters and directories are handed over whole, however long: cutting
 // them to a fixed buffer would open the wrong file or none without saying so.
-void ExecAssociation(const std::string& text, ILauncher& launcher)
+void ExecAssociation(const MappedText& text, ILauncher& launcher)
 {
-    for (const std::string& line : SplitLines(text)) {
+    for (const std::string& line : SplitLines(text.Text)) {
         const std::vector<std::string> words = Words(line);
         for (std::size_t k = 1; k <= words.size(); ++k) {
             std::string candidate, parameters;
             for (std::size_t i = 0; i < words.size(); ++i) (i < k ? candidate : parameters) += words[i] + " ";
             const unsigned result = launcher.LaunchFile(TrimControlAndBlanks(candidate), TrimControlAndBlanks(parameters),
-                                                        DirectoryPart(candidate), kShowModeShow);
+                                                        DirectoryPart(candidate), kShowModeShow, *text.StandIns);
             if (result > 32) break;
         }
     }

@@ -6,15 +6,18 @@
 
 #include <string>
 
+#include "text/MappedText.h"
+
 // Opening a file or URL with its associated application: the platform's shell service.
 class ILauncher {
 public:
     virtual ~ILauncher() = default;
-    // Returns the system's launch result; above 32 means success.
+    // Returns the system's launch result; above 32 means success. The texts' stand-ins are
+    // those of the map: a name is opened with its real characters.
     virtual unsigned LaunchFile(const std::string& fileName, const std::string& parameters,
-                                const std::string& directory, int showMode) = 0;
+                                const std::string& directory, int showMode, const TStandInMap& standIns) = 0;
 };
 
 constexpr int kShowModeShow = 5;  // SW_SHOW
 
-void ExecAssociation(const std::string& text, ILauncher& launcher);
+void ExecAssociation(const MappedText& text, ILauncher& launcher);

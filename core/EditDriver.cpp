@@ -10,9 +10,9 @@ std::string RunEditSet(const std::string& text, const EditSet& set, const Proces
     return current;
 }
 
-void EditDriver(const std::string& text, const EditSet& set, History& history, const ProcessRunner& runProcess,
+void EditDriver(const MappedText& text, const EditSet& set, History& history, const ProcessRunner& runProcess,
                 IClipboardText& clipboard)
 {
     history.AddHistory(text);
-    clipboard.SetClipboardText(RunEditSet(text, set, runProcess));
+    clipboard.SetClipboardText(MappedText(RunEditSet(text.Text, set, runProcess), text.StandIns));
 }

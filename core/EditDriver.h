@@ -22,5 +22,6 @@ std::string RunEditSet(const std::string& text, const EditSet& set, const Proces
 // Records the text as handed in, then runs the pipeline and puts the result on the
 // clipboard. A failing process, or a clipboard that cannot be opened, ends the run with
 // its exception: the history keeps the entry and the clipboard its old content.
-void EditDriver(const std::string& text, const EditSet& set, History& history, const ProcessRunner& runProcess,
+// The runner must work with the text's own stand-in map.
+void EditDriver(const MappedText& text, const EditSet& set, History& history, const ProcessRunner& runProcess,
                 IClipboardText& clipboard);

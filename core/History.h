@@ -21,7 +21,8 @@ public:
     virtual ~IUndoMenu() = default;
     virtual int ItemCount() const = 0;
     virtual void AddItem() = 0;
-    virtual void SetCaption(int item, std::string_view caption) = 0;
+    // The caption's stand-ins are those of its entry's map.
+    virtual void SetCaption(int item, const MappedText& caption) = 0;
 };
 
 class History {
@@ -32,15 +33,15 @@ public:
     // recaptions the menu: item i shows entry i, cut at 30 bytes even inside a double-byte
     // character, with line breaks and ampersands as they are. Items are added on demand
     // up to 31 and never removed.
-    void AddHistory(std::string text);
+    void AddHistory(MappedText text);
 
     // Puts entry `item` whole on the clipboard; the history and the menu stay as they are.
     void MenuHistoriesClick(int item, IClipboardText& clipboard) const;
 
     // Newest first; the settings dialog lists all of them.
-    const std::deque<std::string>& Entries() const { return entries_; }
+    const std::deque<MappedText>& Entries() const { return entries_; }
 
 private:
-    std::deque<std::string> entries_;
+    std::deque<MappedText> entries_;
     IUndoMenu& menu_;
 };

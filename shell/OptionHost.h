@@ -13,8 +13,8 @@
 struct OptionHost {
     EditSettings& Model;
     const History& Histories;
-    std::function<void(const std::string& text, const EditSet& set)> EditDriver;
-    std::function<void(const std::string& text)> ExecAssociation;
+    std::function<void(const MappedText& text, const EditSet& set)> EditDriver;
+    std::function<void(const MappedText& text)> ExecAssociation;
     IClipboardText& Clipboard;
     // Writes every group and set of Model to the settings file; raises on failure.
     std::function<void()> SaveSettings;

@@ -1,5 +1,4 @@
 #include "shell/UnitMain.h"
-#include "text/StandIns.h"
 
 #include <exception>
 
@@ -109,24 +108,23 @@ void TMorvaneMain::UpdateGroupDisplay()
     ModifyTrayIcon(settings_.ActiveGroup, settings_.Active().Name);
 }
 
-std::string TMorvaneMain::ReadClipboardText(std::string_view abandonedWork)
+MappedText TMorvaneMain::ReadClipboardText(std::string_view abandonedWork)
 {
     try {
         return platform_.Clipboard.GetClipboardText();
-    } catch (const EEncodingError&) {
-        throw EClipboardNotCp932(SjString("クリップボードのテキストにShift-JISで表せない文字があるため、"_sj)
-                                 + std::string(abandonedWork));
+    } catch (const EEncodingError& e) {
+        throw EClipboardNotCp932(SjString("クリップボードのテキストを扱えないため、"_sj) + std::string(abandonedWork) +
+                                 "\r\n" + e.what());
     }
 }
 
-void TMorvaneMain::EditDriver(const std::string& text, const EditSet& set)
+void TMorvaneMain::EditDriver(const MappedText& text, const EditSet& set)
 {
-    TStandInMap standIns;
-    ProcessServices services{*awkStr_, nmurl_, platform_.LineComparer, standIns};
+    ProcessServices services{*awkStr_, nmurl_, platform_.LineComparer, *text.StandIns};
     ::EditDriver(text, set, *history_, ProcessRunnerFor(services), platform_.Clipboard);
 }
 
-void TMorvaneMain::ExecAssociation(const std::string& text)
+void TMorvaneMain::ExecAssociation(const MappedText& text)
 {
     ::ExecAssociation(text, platform_.Launcher);
 }
@@ -136,7 +134,7 @@ void TMorvaneMain::WMHotKey(int id)
     if (id == kHotKeyIdExec) {
         ExecAssociation(ReadClipboardText("関連付け起動を中止しました。"_sj));
     } else if (id >= 1 && id <= kSetsPerGroup) {
-        const std::string text = ReadClipboardText("編集を中止しました。"_sj);
+        const MappedText text = ReadClipboardText("編集を中止しました。"_sj);
         EditDriver(text, settings_.Active().Set[id - 1]);
     }
 }
@@ -180,8 +178,8 @@ void TMorvaneMain::MenuOptionClick()
     OptionHost host{
         settings_,
         *history_,
-        [this](const std::string& text, const EditSet& set) { EditDriver(text, set); },
-        [this](const std::string& text) { ExecAssociation(text); },
+        [this](const MappedText& text, const EditSet& set) { EditDriver(text, set); },
+        [this](const MappedText& text) { ExecAssociation(text); },
         platform_.Clipboard,
         [this] { SaveSettings(platform_.SettingsFile, settings_, platform_.KeyNames); },
     };

@@ -33,8 +33,9 @@ unsigned HotKeyModifiers(ShortCut value);
 // that would not fit whole, so that the tip never ends in half a character.
 std::string TrayTip(std::string_view name);
 
-// Raised when a hot key finds text on the clipboard that Shift-JIS cannot hold: the
-// edit or launch does not run, and the clipboard stays as it is.
+// Raised when a hot key finds text on the clipboard that cannot be taken (more distinct
+// characters beyond Shift-JIS than there are stand-ins): the edit or launch does not
+// run, and the clipboard stays as it is.
 class EClipboardNotCp932 : public std::runtime_error {
 public:
     explicit EClipboardNotCp932(const std::string& message) : std::runtime_error(message) {}
@@ -71,9 +72,9 @@ public:
     const EditSettings& Settings() const { return settings_; }
 
 private:
-    std::string ReadClipboardText(std::string_view abandonedWork);
-    void EditDriver(const std::string& text, const EditSet& set);
-    void ExecAssociation(const std::string& text);
+    MappedText ReadClipboardText(std::string_view abandonedWork);
+    void EditDriver(const MappedText& text, const EditSet& set);
+    void ExecAssociation(const MappedText& text);
     void SwitchGroup(int group);
     void AfterOptionDialog();
 

@@ -5,6 +5,8 @@
 #include <exception>
 #include <utility>
 
+#include "shell/UnstorableField.h"
+
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
@@ -128,7 +130,7 @@ ShortCut& TMorvaneOption::HotKeySlot()
 void TMorvaneOption::FormCreate()
 {
     currentGroup_ = host_.Model.ActiveGroup;
-    std::vector<std::string> groupItems;
+    std::vector<MappedText> groupItems;
     for (int g = 0; g < kGroupCount; ++g) {
         EditGroup& work = workGroup_[g];
         work = host_.Model.Group[g];
@@ -321,14 +323,14 @@ void TMorvaneOption::TabControlEditChange()
 void TMorvaneOption::ButtonUpdateClick()
 {
     // Read before the memo changes, so a clipboard that cannot be opened leaves it as it was.
-    std::string text = host_.Clipboard.GetClipboardText();
+    std::string text = RemapStandIns(host_.Clipboard.GetClipboardText(), *view_.StandIns());
     text += kLineBreak;
     view_.SetText(OptionControl::MemoClipboard, text);
 }
 
 void TMorvaneOption::ButtonExeClick()
 {
-    const std::string text = view_.GetText(OptionControl::MemoClipboard);
+    const MappedText text(view_.GetText(OptionControl::MemoClipboard), view_.StandIns());
     const EditSet* set = CurrentEditSet();
     if (!set) {
         host_.ExecAssociation(text);
@@ -358,6 +360,10 @@ void TMorvaneOption::ListBoxUndoDblClick()
 
 void TMorvaneOption::ButtonOkClick()
 {
+    if (const auto unstorable = FindUnstorableField(workGroup_, *view_.StandIns())) {
+        view_.ShowErrorMessage(*unstorable);
+        return;
+    }
     modalResult_ = OptionResult::Ok;
     EditSettings& model = host_.Model;
     model.ActiveGroup = currentGroup_;

@@ -79,10 +79,14 @@ using OrderItems = std::array<OrderItem, kProcessKindCount>;
 
 // The controls as the logic sees them. Setting a value never raises the control's change
 // event: where the shown value must reach the model, the logic writes it back itself.
+// Every text the view reads or writes, messages included, carries its characters beyond
+// CP932 by the stand-ins of the view's one map (StandIns), which serves the dialog's
+// fields and trial text for its whole life.
 class IOptionView {
 public:
     virtual ~IOptionView() = default;
 
+    virtual const StandInMapPtr& StandIns() = 0;
     // Text of an edit, a spin edit or the memo.
     virtual std::string GetText(OptionControl control) = 0;
     virtual void SetText(OptionControl control, std::string_view text) = 0;
@@ -93,8 +97,9 @@ public:
     // the list box; -1 when none is selected.
     virtual int GetItemIndex(OptionControl control) = 0;
     virtual void SetItemIndex(OptionControl control, int index) = 0;
-    // Items of the combo box or the list box; the selection is cleared.
-    virtual void SetItems(OptionControl control, const std::vector<std::string>& items) = 0;
+    // Items of the combo box or the list box, each shown by its own map; the selection is
+    // cleared.
+    virtual void SetItems(OptionControl control, const std::vector<MappedText>& items) = 0;
     // The pipeline check list.
     virtual OrderItems GetOrderItems() = 0;
     virtual void SetOrderItems(const OrderItems& items) = 0;
@@ -178,6 +183,6 @@ private:
     IOptionView& view_;
     int currentGroup_ = 1;
     std::array<EditGroup, kGroupCount> workGroup_{};
-    std::vector<std::string> undoTexts_;  // what ListBoxUndo lists, item by item
+    std::vector<MappedText> undoTexts_;  // what ListBoxUndo lists, item by item
     OptionResult modalResult_ = OptionResult::None;
 };

@@ -24,3 +24,7 @@ struct MappedText {
 
     bool operator==(std::string_view other) const { return Text == other; }
 };
+
+// The text's CP932 bytes with its stand-ins carried over into another map: the same
+// characters, the codes of `into`. Raises EEncodingError when `into` has no stand-in left.
+std::string RemapStandIns(const MappedText& text, TStandInMap& into);

@@ -12,7 +12,8 @@ namespace {
 class RecordingLauncher : public ILauncher {
 public:
     explicit RecordingLauncher(std::set<std::string> accepted) : accepted_(std::move(accepted)) {}
-    unsigned LaunchFile(const std::string& file, const std::string& params, const std::string& dir, int show) override
+    unsigned LaunchFile(const std::string& file, const std::string& params, const std::string& dir, int show,
+                        const TStandInMap&) override
     {
         calls.push_back(file + "|" + params + "|" + dir + "|" + std::to_string(show));
         return accepted_.count(file) ? 42 : 2;

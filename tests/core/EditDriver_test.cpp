@@ -30,8 +30,15 @@ public:
     std::vector<std::string> captions;
     int ItemCount() const override { return static_cast<int>(captions.size()); }
     void AddItem() override { captions.emplace_back("<new>"); }
-    void SetCaption(int item, std::string_view caption) override { captions.at(static_cast<std::size_t>(item)) = caption; }
+    void SetCaption(int item, const MappedText& caption) override { captions.at(static_cast<std::size_t>(item)) = caption.Text; }
 };
+
+std::deque<std::string> Texts(const History& history)
+{
+    std::deque<std::string> texts;
+    for (const MappedText& entry : history.Entries()) texts.push_back(entry.Text);
+    return texts;
+}
 
 EditSet SetWith(std::array<int, 7> order, std::array<bool, 7> enabled)
 {
@@ -78,13 +85,13 @@ TEST(EditDriver, RecordsTheTextThenPutsTheResultOnTheClipboard)
     RecordingRunner runner;
     const EditSet set = SetWith({3, 1, 2, 0, 4, 5, 6}, {true, false, false, true, false, false, false});
     EditDriver("abc", set, history, runner.Runner(), clipboard);
-    EXPECT_EQ(history.Entries(), std::deque<std::string>{"abc"});
+    EXPECT_EQ(Texts(history), (std::deque<std::string>{"abc"}));
     EXPECT_EQ(clipboard.GetClipboardText(), "abc<3><0>");
 
     // Nothing enabled, empty text: still recorded and written back as an empty text.
     clipboard.Clear();
     EditDriver("", EditSet(), history, runner.Runner(), clipboard);
-    EXPECT_EQ(history.Entries(), (std::deque<std::string>{"", "abc"}));
+    EXPECT_EQ(Texts(history), (std::deque<std::string>{"", "abc"}));
     EXPECT_TRUE(clipboard.HasText());
     EXPECT_EQ(clipboard.GetClipboardText(), "");
 }
@@ -100,7 +107,7 @@ TEST(EditDriver, FailingProcessKeepsTheEntryAndTheOldClipboard)
     const EditSet set = SetWith({0, 5, 6, 1, 2, 3, 4}, {true, false, false, false, false, true, true});
     EXPECT_THROW(EditDriver("text", set, history, runner.Runner(), clipboard), std::runtime_error);
     EXPECT_EQ(runner.calls, (std::vector<int>{0, 5}));  // the run ends at the failure
-    EXPECT_EQ(history.Entries(), std::deque<std::string>{"text"});
+    EXPECT_EQ(Texts(history), (std::deque<std::string>{"text"}));
     EXPECT_EQ(menu.captions, std::vector<std::string>{"text"});
     EXPECT_EQ(clipboard.GetClipboardText(), "before");
 }
@@ -118,7 +125,7 @@ TEST(EditDriver, HeldClipboardReportsAndKeepsTheEntry)
     } catch (const EClipboardOpen& e) {
         EXPECT_EQ(e.what(), std::string("クリップボードを開くことができません"_sj));
     }
-    EXPECT_EQ(history.Entries(), std::deque<std::string>{"text"});
+    EXPECT_EQ(Texts(history), (std::deque<std::string>{"text"}));
 }
 
 TEST(History, UndoMenuShowsTheNewest31Entries)
@@ -167,7 +174,7 @@ TEST(History, RestoringPutsBackTheWholeEntryAndAddsNothing)
 
     history.MenuHistoriesClick(2, clipboard);
     EXPECT_EQ(clipboard.GetClipboardText(), longText);
-    EXPECT_EQ(history.Entries(), (std::deque<std::string>{"same", "same", longText}));
+    EXPECT_EQ(Texts(history), (std::deque<std::string>{"same", "same", longText}));
     EXPECT_EQ(menu.captions, (std::vector<std::string>{"same", "same", std::string(30, 'L')}));
 
     // Editing again afterwards records the restored text again.

@@ -82,7 +82,7 @@ struct FakeMenu : ITrayMenu {
     explicit FakeMenu(Log& l) : log(l) {}
     int ItemCount() const override { return static_cast<int>(undoCaptions.size()); }
     void AddItem() override { undoCaptions.emplace_back(); }
-    void SetCaption(int item, std::string_view caption) override { undoCaptions.at(item) = caption; }
+    void SetCaption(int item, const MappedText& caption) override { undoCaptions.at(item) = caption.Text; }
     void SetGroupCaption(int group, std::string_view caption) override
     {
         log.push_back("caption " + std::to_string(group));
@@ -130,19 +130,19 @@ struct FakeOptionDialogs : IOptionDialogs {
 
 struct FakeLauncher : ILauncher {
     std::vector<std::string> launched;
-    unsigned LaunchFile(const std::string& file, const std::string&, const std::string&, int) override
+    unsigned LaunchFile(const std::string& file, const std::string&, const std::string&, int, const TStandInMap&) override
     {
         launched.push_back(file);
         return 42;
     }
 };
 
-// A clipboard whose text has a character Shift-JIS cannot hold, as the Windows clipboard
-// reports it; it records whether anybody wrote to it.
+// A clipboard whose text has more distinct characters beyond Shift-JIS than there are
+// stand-ins, as the Windows clipboard reports it; it records whether anybody wrote to it.
 struct ForeignTextClipboard : IClipboardText {
     bool written = false;
-    std::string GetClipboardText() override { throw EEncodingError("character U+1F600 has no code in CP932"); }
-    void SetClipboardText(std::string_view) override { written = true; }
+    MappedText GetClipboardText() override { throw EEncodingError("too many"); }
+    void SetClipboardText(const MappedText&) override { written = true; }
 };
 
 struct RecordingErrorBox : IErrorBox {
@@ -481,9 +481,8 @@ TEST_F(MainWindowTest, ClipboardTextShiftJisCannotHoldStopsTheHotKey)
         std::string_view message;
     };
     const Row rows[] = {
-        {"edit set", 2, "クリップボードのテキストにShift-JISで表せない文字があるため、編集を中止しました。"_sj},
-        {"association launch", kHotKeyIdExec,
-         "クリップボードのテキストにShift-JISで表せない文字があるため、関連付け起動を中止しました。"_sj},
+        {"edit set", 2, "クリップボードのテキストを扱えないため、編集を中止しました。\r\ntoo many"_sj},
+        {"association launch", kHotKeyIdExec, "クリップボードのテキストを扱えないため、関連付け起動を中止しました。\r\ntoo many"_sj},
     };
     for (const Row& row : rows) {
         RecordingErrorBox box;

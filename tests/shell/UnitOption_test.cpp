@@ -9,7 +9,6 @@
 #include <sstream>
 
 #include "core/EditDriver.h"
-#include "text/StandIns.h"
 #include "core/NMURL.h"
 #include "core/PortableLineComparer.h"
 #include "text/SjisLiteral.h"
@@ -32,21 +31,24 @@ public:
     OrderItems order;
     ShortCut hotKey = 0;
     std::vector<std::string> errors;
+    StandInMapPtr standIns = std::make_shared<TStandInMap>();
 
     FakeView()
     {
         for (int k = 0; k < kProcessKindCount; ++k) order[k] = {std::string(ProcessKindCaption(k)), false};
     }
 
+    const StandInMapPtr& StandIns() override { return standIns; }
     std::string GetText(C c) override { return texts[c]; }
     void SetText(C c, std::string_view text) override { texts[c] = text; }
     bool GetChecked(C c) override { return checked[c]; }
     void SetChecked(C c, bool value) override { checked[c] = value; }
     int GetItemIndex(C c) override { return index.contains(c) ? index[c] : 0; }
     void SetItemIndex(C c, int i) override { index[c] = i; }
-    void SetItems(C c, const std::vector<std::string>& list) override
+    void SetItems(C c, const std::vector<MappedText>& list) override
     {
-        items[c] = list;
+        items[c].clear();
+        for (const MappedText& item : list) items[c].push_back(item.Text);
         index[c] = -1;
     }
     OrderItems GetOrderItems() override { return order; }
@@ -61,7 +63,7 @@ class NoUndoMenu : public IUndoMenu {
 public:
     int ItemCount() const override { return 0; }
     void AddItem() override {}
-    void SetCaption(int, std::string_view) override {}
+    void SetCaption(int, const MappedText&) override {}
 };
 
 // Every field of the model in one text, so "unchanged" is one comparison.
@@ -97,17 +99,16 @@ protected:
     TAWKStr awk;
     TNMURL url;
     PortableLineComparer comparer;
-    TStandInMap standIns;
-    ProcessServices services{awk, url, comparer, standIns};
     std::vector<std::string> launched;
     int saves = 0;
     std::string saveError;
     OptionHost host{model,
                     history,
-                    [this](const std::string& text, const EditSet& set) {
+                    [this](const MappedText& text, const EditSet& set) {
+                        ProcessServices services{awk, url, comparer, *text.StandIns};
                         EditDriver(text, set, history, ProcessRunnerFor(services), clipboard);
                     },
-                    [this](const std::string& text) { launched.push_back(text); },
+                    [this](const MappedText& text) { launched.push_back(text.Text); },
                     clipboard,
                     [this] {
                         ++saves;

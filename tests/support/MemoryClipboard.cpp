@@ -1,14 +1,14 @@
 #include "support/MemoryClipboard.h"
 
-std::string MemoryClipboard::GetClipboardText()
+MappedText MemoryClipboard::GetClipboardText()
 {
     if (held_) throw EClipboardOpen();
     if (!text_) return {};
-    return text_->substr(0, text_->find('\0'));
+    return MappedText(text_->Text.substr(0, text_->Text.find('\0')), text_->StandIns);
 }
 
-void MemoryClipboard::SetClipboardText(std::string_view text)
+void MemoryClipboard::SetClipboardText(const MappedText& text)
 {
     if (held_) throw EClipboardOpen();
-    text_ = std::string(text);
+    text_ = text;
 }

@@ -10,8 +10,8 @@
 
 class MemoryClipboard : public IClipboardText {
 public:
-    std::string GetClipboardText() override;
-    void SetClipboardText(std::string_view text) override;
+    MappedText GetClipboardText() override;
+    void SetClipboardText(const MappedText& text) override;
 
     // Whether the clipboard holds a text (possibly empty) rather than nothing.
     bool HasText() const { return text_.has_value(); }
@@ -21,6 +21,6 @@ public:
     void SetHeldByOtherProgram(bool held) { held_ = held; }
 
 private:
-    std::optional<std::string> text_;  // as stored: zero bytes included
+    std::optional<MappedText> text_;  // as stored: zero bytes included
     bool held_ = false;
 };
