@@ -22,11 +22,11 @@ namespace {
 
 using C = OptionControl;
 
-std::string WindowText(HWND window)
+std::string WindowText(HWND window, TStandInMap& standIns)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return FromWide(text);
+    return Utf16ToCp932(std::u16string(text.begin(), text.end()), standIns);
 }
 
 // A history text as one list line: its line breaks shown as pilcrows, not as boxes.
@@ -75,11 +75,11 @@ void SetOrderItemChecked(HWND list, int position, bool checked)
 
 HWND OptionWin32View::Control(OptionControl control) const { return Item(OptionControlId(control)); }
 
-std::string OptionWin32View::GetText(OptionControl control) { return WindowText(Control(control)); }
+std::string OptionWin32View::GetText(OptionControl control) { return WindowText(Control(control), *standIns_); }
 
 void OptionWin32View::SetText(OptionControl control, std::string_view text)
 {
-    const std::wstring wide = ToWide(text);
+    const std::wstring wide = WideDisplayText(text, standIns_.get());
     UpdateScope scope(*this);
     SetWindowTextW(Control(control), wide.c_str());
 }
@@ -123,12 +123,15 @@ void OptionWin32View::SetItemIndex(OptionControl control, int index)
     }
 }
 
-void OptionWin32View::SetItems(OptionControl control, const std::vector<std::string>& items)
+void OptionWin32View::SetItems(OptionControl control, const std::vector<MappedText>& items)
 {
     const bool combo = control == C::ComboBoxGroup;
     if (!combo && control != C::ListBoxUndo) throw std::logic_error("SetItems on a control without items");
     std::vector<std::wstring> texts;
-    for (const std::string& item : items) texts.push_back(combo ? ToWide(item) : OneLine(ToWide(item)));
+    for (const MappedText& item : items) {
+        std::wstring text = WideDisplayText(item.Text, item.StandIns.get());
+        texts.push_back(combo ? text : OneLine(std::move(text)));
+    }
     UpdateScope scope(*this);
     HWND window = Control(control);
     SendMessageW(window, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
@@ -219,5 +222,5 @@ void OptionWin32View::ShowSelectedPage()
 
 void OptionWin32View::ShowErrorMessage(std::string_view message)
 {
-    MessageBoxW(dialog_, ToWide(message).c_str(), L"Morvane", MB_OK | MB_ICONERROR);
+    MessageBoxW(dialog_, WideDisplayText(message, standIns_.get()).c_str(), L"Morvane", MB_OK | MB_ICONERROR);
 }

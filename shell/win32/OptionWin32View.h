@@ -13,13 +13,17 @@ public:
     {
     }
 
+    const StandInMapPtr& StandIns() override { return standIns_; }
+    // Lossless: a character beyond CP932 comes back as its stand-in of the view's map.
     std::string GetText(OptionControl control) override;
+    // Lenient: a value that is no valid CP932 (a hand-edited settings file) is shown as
+    // well as it can be; it is read back, and so written, only when the user edits it.
     void SetText(OptionControl control, std::string_view text) override;
     bool GetChecked(OptionControl control) override;
     void SetChecked(OptionControl control, bool checked) override;
     int GetItemIndex(OptionControl control) override;
     void SetItemIndex(OptionControl control, int index) override;
-    void SetItems(OptionControl control, const std::vector<std::string>& items) override;
+    void SetItems(OptionControl control, const std::vector<MappedText>& items) override;
     OrderItems GetOrderItems() override;
     void SetOrderItems(const OrderItems& items) override;
     ShortCut GetHotKey() override;
@@ -40,6 +44,7 @@ private:
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
 
     HWND dialog_;
+    StandInMapPtr standIns_ = std::make_shared<TStandInMap>();
     std::array<std::vector<HWND>, kOptionPageCount> pages_;  // the controls of each page
     int updating_ = 0;
     bool pagesVisible_ = true;

@@ -22,8 +22,8 @@ inline std::string FromWide(std::wstring_view wide)
     return Utf16ToCp932(std::u16string(wide.begin(), wide.end()));
 }
 
-inline std::wstring WideDisplayText(std::string_view cp932)
+inline std::wstring WideDisplayText(std::string_view cp932, const TStandInMap* standIns = nullptr)
 {
-    const std::u16string text = DisplayText(cp932);
+    const std::u16string text = DisplayText(cp932, standIns);
     return std::wstring(text.begin(), text.end());
 }

@@ -87,13 +87,15 @@ UINT PlacedTextFormat()
 }
 
 // The block need not hold a terminating zero: reading stops at its end as well.
-std::string ReadUnicodeText(const LockedData& block)
+MappedText ReadUnicodeText(const LockedData& block)
 {
     const auto* chars = static_cast<const wchar_t*>(block.Data());
     const SIZE_T capacity = block.Size() / sizeof(wchar_t);
     std::u16string text;
     for (SIZE_T i = 0; i < capacity && chars[i] != L'\0'; ++i) text += static_cast<char16_t>(chars[i]);
-    return Utf16ToCp932(text);
+    MappedText mapped;
+    mapped.Text = Utf16ToCp932(text, *mapped.StandIns);
+    return mapped;
 }
 
 std::string ReadAnsiText(const LockedData& block)
@@ -107,7 +109,7 @@ std::string ReadAnsiText(const LockedData& block)
 
 }  // namespace
 
-std::string Win32Clipboard::GetClipboardText()
+MappedText Win32Clipboard::GetClipboardText()
 {
     OpenClipboardScope clipboard(owner_);
     const UINT format = PlacedTextFormat();
@@ -117,16 +119,16 @@ std::string Win32Clipboard::GetClipboardText()
     const HANDLE data = GetClipboardData(format);
     if (!data) throw ReadError();
     const LockedData block(data);
-    return format == CF_TEXT ? ReadAnsiText(block) : ReadUnicodeText(block);
+    return format == CF_TEXT ? MappedText(ReadAnsiText(block)) : ReadUnicodeText(block);
 }
 
-void Win32Clipboard::SetClipboardText(std::string_view text)
+void Win32Clipboard::SetClipboardText(const MappedText& text)
 {
     // Converted before the clipboard is opened, so a text that cannot be written leaves
     // the clipboard as it was.
     std::u16string unicode;
     try {
-        unicode = Cp932ToUtf16(text);
+        unicode = Cp932ToUtf16(text.Text, *text.StandIns);
     } catch (const EEncodingError& e) {
         throw EEncodingError(std::string("文字でないバイトを含むテキストはクリップボードに書き込めません（"_sj) + e.what() +
                              std::string("）"_sj));

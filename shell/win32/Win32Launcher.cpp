@@ -7,9 +7,9 @@
 
 namespace {
 
-std::wstring Wide(const std::string& cp932)
+std::wstring Wide(const std::string& cp932, const TStandInMap& standIns)
 {
-    const std::u16string unicode = Cp932ToUtf16(cp932);
+    const std::u16string unicode = Cp932ToUtf16(cp932, standIns);
     return std::wstring(unicode.begin(), unicode.end());
 }
 
@@ -29,13 +29,13 @@ Win32Launcher::~Win32Launcher()
 }
 
 unsigned Win32Launcher::LaunchFile(const std::string& fileName, const std::string& parameters,
-                                   const std::string& directory, int showMode)
+                                   const std::string& directory, int showMode, const TStandInMap& standIns)
 {
     std::wstring file, params, dir;
     try {
-        file = Wide(fileName);
-        params = Wide(parameters);
-        dir = Wide(directory);
+        file = Wide(fileName, standIns);
+        params = Wide(parameters, standIns);
+        dir = Wide(directory, standIns);
     } catch (const EEncodingError&) {
         return SE_ERR_FNF;
     }

@@ -18,7 +18,7 @@ public:
     // file: the result is "file not found", and the association launch goes on with its
     // next candidate as after any failed launch.
     unsigned LaunchFile(const std::string& fileName, const std::string& parameters, const std::string& directory,
-                        int showMode) override;
+                        int showMode, const TStandInMap& standIns) override;
 
 private:
     HWND owner_;

@@ -28,9 +28,9 @@ void AppendSubMenu(HMENU menu, OwnedMenu subMenu, const std::wstring& caption)
 
 }  // namespace
 
-void Win32TrayMenu::SetCaption(int item, std::string_view caption)
+void Win32TrayMenu::SetCaption(int item, const MappedText& caption)
 {
-    undoCaptions_.at(static_cast<std::size_t>(item)) = WideDisplayText(caption);
+    undoCaptions_.at(static_cast<std::size_t>(item)) = WideDisplayText(caption.Text, caption.StandIns.get());
 }
 
 void Win32TrayMenu::SetGroupCaption(int group, std::string_view caption)

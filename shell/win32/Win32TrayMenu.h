@@ -20,7 +20,7 @@ public:
 
     int ItemCount() const override { return static_cast<int>(undoCaptions_.size()); }
     void AddItem() override { undoCaptions_.emplace_back(); }
-    void SetCaption(int item, std::string_view caption) override;
+    void SetCaption(int item, const MappedText& caption) override;
     void SetGroupCaption(int group, std::string_view caption) override;
     void CheckGroup(int group) override { checkedGroup_ = group; }
     void Popup(ScreenPoint at) override;

@@ -468,6 +468,24 @@ TEST_F(MainWindowTest, AssociationKeyLaunchesEveryLine)
     EXPECT_EQ(menu.ItemCount(), 0);
 }
 
+// Characters beyond Shift-JIS travel by the clipboard text's stand-ins: the edit goes
+// round them, and the undo history gives back exactly the text that was taken.
+TEST_F(MainWindowTest, CharactersBeyondShiftJisSurviveTheEditAndTheUndo)
+{
+    TMorvaneMain main = Started(ReplacingSet("ab"));
+    const std::string taken = "10時〜12時 café 😀 − ab";  // U+301C, U+00E9, U+1F600, U+2212
+    MappedText text;
+    text.Text = Utf8ToCp932(taken, *text.StandIns);
+    clipboard.SetClipboardText(text);
+    main.WMHotKey(2);
+    const MappedText edited = clipboard.GetClipboardText();
+    EXPECT_EQ(Cp932ToUtf8(edited.Text, *edited.StandIns), "10時〜12時 café 😀 − b");
+
+    main.MenuHistoriesClick(0);
+    const MappedText restored = clipboard.GetClipboardText();
+    EXPECT_EQ(Cp932ToUtf8(restored.Text, *restored.StandIns), taken);
+}
+
 TEST_F(MainWindowTest, ClipboardTextShiftJisCannotHoldStopsTheHotKey)
 {
     Write(ReplacingSet("a"));

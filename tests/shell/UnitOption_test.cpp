@@ -555,6 +555,26 @@ TEST_F(OptionTest, OkMakesTheShownGroupActiveAndCommitsTheWorkingCopy)
     EXPECT_EQ(live.Cond[99].FromStr, "last");
 }
 
+// A field may hold a character beyond Shift-JIS while the dialog is open (the trial run
+// uses it), but OK names the field and the character and keeps the dialog open.
+TEST_F(OptionTest, OkRefusesAFieldTheSettingsFileCannotStore)
+{
+    Open();
+    Type(C::EditFrom, Utf8ToCp932("é", *view.standIns));
+    Type(C::EditTo, "e");
+    ClickOrderItem(pkReplace);
+    Type(C::MemoClipboard, Utf8ToCp932("café", *view.standIns));
+    dialog.ButtonExeClick();
+    EXPECT_EQ(clipboard.GetClipboardText(), "cafe");
+
+    dialog.ButtonOkClick();
+    EXPECT_EQ(dialog.ModalResult(), OptionResult::None);
+    EXPECT_EQ(saves, 0);
+    ASSERT_EQ(view.errors.size(), 1u);
+    EXPECT_EQ(Cp932ToUtf8(view.errors[0], *view.standIns),
+              "グループ(1) 編集設定（１） 置換条件（１）の「検索文字列」に、設定ファイルに保存できない文字 U+00E9（é）があります。");
+}
+
 TEST_F(OptionTest, FailedSettingsWriteIsShownAndTheModelKeepsTheNewSettings)
 {
     saveError = "C:\\Morvane.INI に書き込めません";
