@@ -411,7 +411,7 @@ check_unicode_clipboard() {
     use_example_ini
     start_morvane || return 1
     expect_edit 2 '10時〜12時 café 😀 − ab もーばん' '10時〜12時 CAFé 😀 − AB [もーばん]' || return 1
-    driver restore 1 && expect_clipboard '10時〜12時 café 😀 − ab もーばん' || return 1
+    driver restore 0 && expect_clipboard '10時〜12時 café 😀 − ab もーばん' || return 1
     expect_edit 2 '①Ⅸ～ｶﾞ ﾓｰﾊﾞﾝ' '①Ⅸ～ｶﾞ [ﾓｰﾊﾞﾝ]'
 }
 
