@@ -70,13 +70,25 @@ class Session {
 public:
     explicit Session(const CliArguments& args) : args_(args) {}
 
-    std::string ToInternal(const std::string& s) const
+    // In UTF-8 mode the input and the arguments share one stand-in map, so a character
+    // beyond CP932 in a pattern finds itself in the text.
+    std::string ToInternal(const std::string& s)
     {
-        return args_.Encoding == CliEncoding::Utf8 ? Utf8ToCp932(s) : s;
+        return args_.Encoding == CliEncoding::Utf8 ? Utf8ToCp932(s, standIns_) : s;
     }
     std::string ToExternal(const std::string& s) const
     {
-        return args_.Encoding == CliEncoding::Utf8 ? Cp932ToUtf8(s) : s;
+        return args_.Encoding == CliEncoding::Utf8 ? Cp932ToUtf8(s, standIns_) : s;
+    }
+    // A conversion message for standard error, naming its character where it can be shown.
+    std::string EncodingMessage(const EEncodingError& e) const
+    {
+        if (args_.Encoding != CliEncoding::Utf8) return e.what();
+        if (e.Character() == 0) return Cp932ToUtf8(e.what());
+        std::string shown;
+        AppendUtf8(shown, e.Character());
+        return Cp932ToUtf8(e.Before()) + CodePointName(e.Character()) + "\xEF\xBC\x88" + shown + "\xEF\xBC\x89" +
+               Cp932ToUtf8(e.After());
     }
 
     int Run(const std::string& input, std::string& output, std::string& diagnostics)
@@ -91,11 +103,11 @@ public:
             return 0;
         }
         if (cmd == "run") return RunEditSetOfFile(input, output);
+        std::string text = ToInternal(input);
         TAWKStr awk(Engine());
         awk.SetLineSeparator(args_.Has("--lf") ? mcls_LF : mcls_CRLF);
         awk.SetUseFuzzyCharDic(args_.Has("--fuzzy"));
         awk.SetRegExp(ToInternal(args_.Positional[0]));
-        std::string text = ToInternal(input);
         if (cmd == "match") {
             int start = 0, length = 0;
             awk.Match(text, start, length);
@@ -125,14 +137,14 @@ private:
         TAWKStr awk(Engine());
         TNMURL url;
         PortableLineComparer comparer;
-        TStandInMap standIns;
-        ProcessServices services{awk, url, comparer, standIns};
+        ProcessServices services{awk, url, comparer, standIns_};
         const EditSet& editSet = settings.Group[static_cast<std::size_t>(group - 1)].Set[static_cast<std::size_t>(set - 1)];
         output = ToExternal(RunEditSet(ToInternal(input), editSet, ProcessRunnerFor(services)));
         return 0;
     }
 
     const CliArguments& args_;
+    TStandInMap standIns_;
 };
 
 void WriteAll(std::FILE* stream, const std::string& bytes)
@@ -190,7 +202,7 @@ int main(int argc, char** argv)
         WriteAll(stderr, "error: " + message + " (position " + std::to_string(e.ErrorPos) + ")\n");
         return 2;
     } catch (const EEncodingError& e) {
-        return Fail(3, std::string("encoding error: ") + e.what());
+        return Fail(3, std::string("encoding error: ") + session.EncodingMessage(e));
     } catch (const EUsageError& e) {
         return Fail(1, e.what());
     } catch (const EFileError& e) {

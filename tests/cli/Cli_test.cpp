@@ -88,9 +88,11 @@ TEST(Cli, Commands)
         {"utf-8 match", {"--encoding=utf-8", "match", "い"}, "あい", 0, "3 2\n", ""},
         {"utf-8 error message", {"--encoding=utf-8", "match", "[z-a]"}, "", 2, "",
          "error: 不正なキャラクタ範囲です (position 5)\n"},
-        {"utf-8 no cp932 code", {"--encoding=utf-8", "gsub", "a", "b"}, "a\xF0\x9F\x98\x80", 3, "", "morvane-cli:"},
+        {"utf-8 beyond cp932 kept", {"--encoding=utf-8", "gsub", "a", "b"}, "a\xF0\x9F\x98\x80\xE3\x80\x9C", 0,
+         "b\xF0\x9F\x98\x80\xE3\x80\x9C", ""},
+        {"utf-8 beyond cp932 in a pattern", {"--encoding=utf-8", "gsub", "\xC3\xA9", "e"}, "caf\xC3\xA9", 0, "cafe", ""},
         {"utf-8 invalid", {"--encoding=utf-8", "match", "a"}, "\xE3\x81", 3, "", "morvane-cli:"},
-        {"utf-8 bad argument", {"--encoding=utf-8", "match", "\xC3\xA9"}, "", 3, "", "morvane-cli:"},
+        {"utf-8 bad argument", {"--encoding=utf-8", "match", "\xC3"}, "", 3, "", "morvane-cli:"},
         {"utf-8 output not convertible", {"--encoding=utf-8", "gsub", "a", "\\x8540"}, "a", 3, "", "morvane-cli:"},
         {"too complex for the reference", {"--encoding=cp932", "--reference", "match", "(a|b)*a(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"
                                                     "(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"},
