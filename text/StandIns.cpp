@@ -9,6 +9,9 @@ constexpr char32_t kFirstUserDefined = 0xE000;
 constexpr std::uint16_t kFirstUserDefinedLead = 0xF0;
 constexpr int kTrailsPerLead = 188;  // 0x40-0x7E and 0x80-0xFC
 
+// Only user-defined codes are both characters of their own and possible stand-ins.
+bool IsUserDefinedCode(int code) { return code >= 0xF040 && code <= 0xF9FC; }
+
 bool IsTrailByte(int b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 
 std::uint16_t UserDefinedCode(std::size_t index)
@@ -53,8 +56,9 @@ void TStandInMap::NoteCharacter(char32_t c)
 
 std::uint16_t TStandInMap::CodeOf(char32_t c)
 {
-    if (const auto known = codeOf_.find(c); known != codeOf_.end()) return known->second;
     const int own = UnicodeToCp932Code(c);
+    if (own >= 0 && !IsUserDefinedCode(own)) return static_cast<std::uint16_t>(own);  // the common case
+    if (const auto known = codeOf_.find(c); known != codeOf_.end()) return known->second;
     if (own >= 0 && !IsStandIn(static_cast<std::uint16_t>(own))) {
         NoteCharacter(c);
         return static_cast<std::uint16_t>(own);
@@ -77,7 +81,9 @@ std::uint16_t TStandInMap::NextFreeCode()
 
 std::int32_t TStandInMap::CharacterOf(std::uint16_t code) const
 {
+    const int own = Cp932CodeToUnicode(code);
+    if ((own >= 0 && !IsUserDefinedCode(code)) || characterOf_.empty()) return own;  // the common case
     if (const auto standIn = characterOf_.find(code); standIn != characterOf_.end())
         return static_cast<std::int32_t>(standIn->second);
-    return Cp932CodeToUnicode(code);
+    return own;
 }
