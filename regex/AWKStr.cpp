@@ -132,10 +132,10 @@ int TAWKStr::GSub(const std::string& templateText, std::string& text) const
             end = next;
         }
         ++count;
-        const char last = end[-1];
+        const bool lineHead = FollowsLineFeed(m.Start, end);
         rest = end;
         if (rest == subjectEnd) break;
-        m = last == 0x0A ? (this->*SearchProc)(rest, &memo) : SearchRest(rest, &memo);
+        m = lineHead ? (this->*SearchProc)(rest, &memo) : SearchRest(rest, &memo);
         if (!m.Found()) break;
     }
     acc.append(rest, static_cast<std::size_t>(text.size() - static_cast<std::size_t>(rest - begin)));

@@ -31,11 +31,10 @@ TRECharCode GetChar(std::string_view text, int& position)
     return b;
 }
 
-bool IsTrailByte(std::string_view text, int byteIndex)
+bool IsTrailByte(std::string_view text, std::size_t byteIndex)
 {
-    if (byteIndex <= 0) return false;
-    int leads = 0;
-    for (int i = byteIndex - 1; i >= 0 && IsLeadByte(static_cast<unsigned char>(text[i])); --i) ++leads;
+    std::size_t leads = 0;
+    for (std::size_t i = byteIndex; i > 0 && IsLeadByte(static_cast<unsigned char>(text[i - 1])); --i) ++leads;
     return leads % 2 == 1;
 }
 
@@ -47,7 +46,7 @@ void UngetChar(std::string_view text, int& position)
         return;
     }
     // The byte before the position is the last byte of the previous character.
-    position -= IsTrailByte(text, position - 2) ? 2 : 1;
+    position -= IsTrailByte(text, static_cast<std::size_t>(position - 2)) ? 2 : 1;
 }
 
 std::string CharToStr(TRECharCode code)

@@ -6,6 +6,7 @@
 // indexes into a std::string; a position one past the last byte is the end.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -27,7 +28,7 @@ public:
 
 TRECharCode GetChar(std::string_view text, int& position);
 void UngetChar(std::string_view text, int& position);
-bool IsTrailByte(std::string_view text, int byteIndex);  // byteIndex is 0-based
+bool IsTrailByte(std::string_view text, std::size_t byteIndex);  // byteIndex is 0-based
 std::string CharToStr(TRECharCode code);
 int HexDigitValue(TRECharCode code);
 int OctDigitValue(TRECharCode code);

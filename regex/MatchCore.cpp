@@ -1,10 +1,20 @@
 #include "regex/MatchCore.h"
 
+#include <string_view>
+
+#include "regex/CharCode.h"
 #include "regex/FastSearch.h"
 
 bool TMatchCORE::IsLineSeparator(TRECharCode code) const
 {
     return lineSeparator_ == mcls_CRLF ? code == 0x0D : code == 0x0A;
+}
+
+bool TMatchCORE::FollowsLineFeed(const char* from, const char* position)
+{
+    if (position == from || position[-1] != 0x0A) return false;
+    const std::string_view before(from, static_cast<std::size_t>(position - from));
+    return !IsTrailByte(before, before.size() - 1);
 }
 
 const TRE_DFAState* TMatchCORE::NextState(const TRE_DFAState* state, TRECharCode code) const
@@ -74,8 +84,9 @@ TMatchResult TMatchCORE::SearchRest(const char* text, TSearchMemo* memo) const
     const char* p = text;
     for (; *p != 0; p = StepChar(p)) {
         if (const char* end = MatchLongest(p, initial)) return {p, end};
-        if (*p == 0x0A && HasLineHead()) {
-            if (const char* end = MatchAtLineHead(p + 1, initial)) return {p + 1, end};
+        const char* next = StepChar(p);
+        if (HasLineHead() && FollowsLineFeed(p, next)) {
+            if (const char* end = MatchAtLineHead(next, initial)) return {next, end};
         }
     }
     if (HasLineTail() && NextState(initial, LineTailCode()) != nullptr) return {p, p};

@@ -32,6 +32,12 @@ public:
     TMatchResult SearchLineAware(const char* text, TSearchMemo* memo = nullptr) const;
     TMatchResult SearchRest(const char* text, TSearchMemo* memo = nullptr) const;
 
+    // Whether a line starts at position because a line feed ends just before it, whatever
+    // the separator setting. from is a character boundary at or before position; a 0x0A
+    // that is the trail byte of a double-byte character is no line feed. Every search and
+    // every replace decides line heads here.
+    static bool FollowsLineFeed(const char* from, const char* position);
+
 protected:
     bool IsLineSeparator(TRECharCode code) const;
     const TRE_DFAState* NextState(const TRE_DFAState* state, TRECharCode code) const;

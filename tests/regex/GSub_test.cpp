@@ -63,6 +63,28 @@ TEST(GSub, ReplacesEveryMatch)
     }
 }
 
+// A lead byte takes a following 0x0A as its trail byte: no line starts after that pair,
+// whether the replace copied it after an empty match or a match ended with it.
+TEST(GSub, ATrailByteLineFeedStartsNoLine)
+{
+    const std::string xa = SjString("ャ"_sj);  // 0x83 0x83: its trail byte looks like a lead byte
+    const GSubCase cases[] = {
+        {"^x|y*", "<&>", "\x82\nx", "<>\x82\n<>x", 2},
+        {"^x", "<&>", "\x82\nx\nx", "\x82\nx\n<x>", 1},
+        {"[^x]+\\n?|^x", "<&>", xa + "\x83\nx", "<" + xa + "\x83\n>x", 1},
+        {"[^x]+\\n?|^x", "<&>", xa + "\nx", "<" + xa + "\n><x>", 2},  // here the 0x0A is a line feed
+    };
+    for (const TREEngine engine : {TREEngine::Fast, TREEngine::Reference}) {
+        for (const auto& c : cases) {
+            TAWKStr awk(engine);
+            awk.SetRegExp(c.pattern);
+            std::string text = c.text;
+            EXPECT_EQ(awk.GSub(c.templateText, text), c.count) << c.pattern << " on " << c.text;
+            EXPECT_EQ(text, c.expected) << c.pattern << " on " << c.text;
+        }
+    }
+}
+
 TEST(GSub, TemplateErrorsLeaveTheTextUnchanged)
 {
     struct { std::string templateText; std::string_view message; } cases[] = {
