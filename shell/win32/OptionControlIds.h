@@ -9,9 +9,9 @@
 // - group: CB_SETCURSEL, then WM_COMMAND (kIdComboBoxGroup, CBN_SELCHANGE) to the dialog;
 // - hot key: HKM_SETHOTKEY, then WM_COMMAND (kIdHotKey, EN_CHANGE) to apply the rule that
 //   adds Alt to a key without modifiers or with Shift alone;
-// - tabs, pages and the pipeline list: the kOptionMsg messages below (a tab control does
-//   not notify its parent of TCM_SETCURSEL, and list-view items need pointers into this
-//   process);
+// - tabs, pages and the pipeline list: the kOptionMsg messages below, answered by
+//   OptionDialogTestHooks (a tab control does not notify its parent of TCM_SETCURSEL,
+//   and list-view items need pointers into this process);
 // - history: LB_SETCURSEL, then WM_COMMAND (kIdListBoxUndo, LBN_DBLCLK) to the dialog;
 // - buttons: WM_COMMAND (id, BN_CLICKED) or BM_CLICK; OK is IDOK, Cancel IDCANCEL, and
 //   WM_CLOSE cancels too.

@@ -250,6 +250,13 @@ private:
     int page_ = -1;
 };
 
+int WindowHeight(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r.bottom - r.top;
+}
+
 // Layout of one page of PageControlExec; each returns the page's bottom.
 struct PageArea {
     int X;
@@ -261,9 +268,7 @@ int BuildReplacePage(Builder& b, PageArea p)
 {
     HWND tabs = b.Tabs(kIdTabControlReplace, {"置換条件（１）"_sj, "置換条件（２）"_sj, "置換条件（３）"_sj, "置換条件（４）"_sj},
                        p.X, p.Y, p.Width);
-    RECT r{};
-    GetWindowRect(tabs, &r);
-    int y = p.Y + (r.bottom - r.top) + b.Px(10);
+    int y = p.Y + WindowHeight(tabs) + b.Px(10);
     const int labelWidth = std::max(b.TextWidth("検索文字列"_sj), b.TextWidth("置換文字列"_sj)) + b.Px(8);
     const int editX = p.X + labelWidth;
     b.Label("検索文字列"_sj, kIdLabelFrom, p.X, y + b.LabelOffset);
@@ -351,6 +356,169 @@ int BuildOtherPage(Builder& b, PageArea p)
     return b.RadioGroup(url, p.X, y, b.RadioGroupWidth(url));
 }
 
+// The dialog's width and the columns its sections line up with.
+struct DialogFrame {
+    int Margin;
+    int Gap;           // between neighbouring controls
+    int ListWidth;     // the pipeline list's
+    int CommentWidth;  // the association-launch comment's
+    int Width;         // the client area's
+    int Inner;         // between the margins
+    int ButtonHeight;
+};
+
+DialogFrame MeasureDialog(const Builder& b)
+{
+    DialogFrame f{};
+    f.Margin = b.Px(10);
+    f.Gap = b.Px(8);
+    // The pipeline list is as wide as its longest caption beside a check box.
+    f.ListWidth = b.Px(120);
+    for (int k = 0; k < kProcessKindCount; ++k)
+        f.ListWidth = std::max(f.ListWidth, b.TextWidth(ProcessKindCaption(k)) + b.Px(44));
+    const int pageWidth = b.Px(440);
+    // Just wide enough for the first part and its blanks, so the second part takes the next line.
+    f.CommentWidth =
+        std::max(b.TextWidth(std::string(kCommentFirst) + std::string(kCommentBlanks)), b.TextWidth(kCommentSecond))
+        + b.Px(2);
+    f.Width = std::max(f.Margin + f.ListWidth + b.Px(12) + pageWidth, f.CommentWidth) + f.Margin;
+    f.Inner = f.Width - 2 * f.Margin;
+    f.ButtonHeight = b.RowHeight + b.Px(4);
+    return f;
+}
+
+// The sections of the dialog from the top down; each returns where the next one starts
+// unless it says otherwise.
+
+// The group box and the group's name.
+int BuildGroupRow(Builder& b, const DialogFrame& f, int y)
+{
+    int x = f.Margin;
+    b.Label("グループ"_sj, kIdLabelGroup, x, y + b.LabelOffset);
+    x += b.TextWidth("グループ"_sj) + b.Px(6);
+    HWND combo = b.Add(WC_COMBOBOXW, "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST, kIdComboBoxGroup,
+                       Builder::Rect(x, y, b.Px(190), b.RowHeight + b.Px(160)));
+    SendMessageW(combo, CB_SETDROPPEDWIDTH, b.Px(320), 0);
+    x += b.Px(190) + b.Px(20);
+    b.Label("名称"_sj, kIdLabelName, x, y + b.LabelOffset);
+    x += b.TextWidth("名称"_sj) + b.Px(6);
+    b.Edit(kIdEditGroupName, Builder::Rect(x, y, f.Width - f.Margin - x, b.RowHeight));
+    return y + b.RowHeight + f.Gap;
+}
+
+// The set tabs and the hot key of the chosen tab.
+int BuildSetRow(Builder& b, const DialogFrame& f, int y)
+{
+    HWND setTabs = b.Tabs(kIdTabControlSet,
+                          {"編集設定（１）"_sj, "編集設定（２）"_sj, "編集設定（３）"_sj, "編集設定（４）"_sj, "関連付け起動"_sj},
+                          f.Margin, y, f.Inner);
+    y += WindowHeight(setTabs) + f.Gap;
+    b.Label("ホットキー"_sj, kIdLabelHotKey, f.Margin, y + b.LabelOffset);
+    b.Add(HOTKEY_CLASSW, "", WS_TABSTOP | WS_GROUP, kIdHotKey,
+          Builder::Rect(f.Margin + b.TextWidth("ホットキー"_sj) + b.Px(6), y, b.Px(200), b.RowHeight), WS_EX_CLIENTEDGE);
+    return y + b.RowHeight + b.Px(12);
+}
+
+// Fills the pipeline list with one checkable item per process and makes it just high
+// enough for them; returns that height.
+int FillPipelineList(const Builder& b, HWND list, int width)
+{
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+                 LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = width - b.Px(6);
+    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    for (int k = 0; k < kProcessKindCount; ++k) {
+        std::wstring text = ToWide(ProcessKindCaption(k));
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = k;
+        item.pszText = text.data();
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    RECT itemRect{};
+    itemRect.left = LVIR_BOUNDS;
+    SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&itemRect));
+    const int height = (itemRect.bottom - itemRect.top) * kProcessKindCount + GetSystemMetrics(SM_CYEDGE) * 2 + b.Px(4);
+    SetWindowPos(list, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    return height;
+}
+
+// The pipeline list under its caption; returns its bottom.
+int BuildPipelineList(Builder& b, const DialogFrame& f, int top)
+{
+    b.Label("適用処理(順序)"_sj, kIdLabelOrder, f.Margin, top);
+    const int listTop = top + b.TextHeight + b.Px(3);
+    HWND list = b.Add(WC_LISTVIEWW, "",
+                      WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                      kIdCheckListBoxOrder, Builder::Rect(f.Margin, listTop, f.ListWidth, b.RowHeight * 7),
+                      WS_EX_CLIENTEDGE);
+    return listTop + FillPipelineList(b, list, f.ListWidth);
+}
+
+// The page buttons beside the pipeline list and the pages below them; returns the
+// bottom of the tallest page.
+int BuildPages(Builder& b, const DialogFrame& f, int top)
+{
+    const int pageX = f.Margin + f.ListWidth + b.Px(12);
+    const int tabsTop = top - b.Px(4);
+    HWND pageTabs = b.Tabs(kIdPageControlExec, {"文字列置換"_sj, "行番号"_sj, "大/小文字"_sj, "文字変換"_sj, "その他"_sj},
+                           pageX, tabsTop, f.Width - f.Margin - pageX);
+    const PageArea area{pageX + b.Px(4), tabsTop + WindowHeight(pageTabs) + b.Px(10), f.Width - f.Margin - pageX - b.Px(4)};
+    int (*const builders[kOptionPageCount])(Builder&, PageArea) = {BuildReplacePage, BuildLineNoPage, BuildCasePage,
+                                                                   BuildConvertPage, BuildOtherPage};
+    int bottom = top;
+    for (int page = 0; page < kOptionPageCount; ++page) {
+        b.OnPage(page);
+        bottom = std::max(bottom, builders[page](b, area));
+    }
+    b.OnPage(-1);
+    return bottom;
+}
+
+// The association-launch comment, and in the same space the pipeline list and the pages;
+// returns the bottom of the lowest of them.
+int BuildMiddle(Builder& b, const DialogFrame& f, int top)
+{
+    const std::string comment = std::string(kCommentFirst) + std::string(kCommentBlanks) + std::string(kCommentSecond);
+    b.Label(comment, kIdLabelComment, f.Margin, top, f.CommentWidth, 2);
+    const int listBottom = BuildPipelineList(b, f, top);
+    return std::max(listBottom, BuildPages(b, f, top));
+}
+
+// The trial text and, in its place, the history; the buttons beside them.
+int BuildTrialArea(Builder& b, const DialogFrame& f, int y)
+{
+    HWND tabs = b.Tabs(kIdTabControlEdit, {"クリップボード"_sj, "元に戻す"_sj}, f.Margin, y, f.Inner);
+    y += WindowHeight(tabs) + b.Px(4);
+    const int paneHeight = b.Px(150);
+    const int buttonWidth = std::max(b.Px(80), b.TextWidth("更新"_sj) + b.Px(24));
+    const int buttonX = f.Width - f.Margin - buttonWidth;
+    HWND memo = b.Add(WC_EDITW, "",
+                      WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL
+                          | ES_WANTRETURN,
+                      kIdMemoClipboard, Builder::Rect(f.Margin, y, f.Inner - buttonWidth - f.Gap, paneHeight),
+                      WS_EX_CLIENTEDGE);
+    SendMessageW(memo, EM_SETLIMITTEXT, 0, 0);
+    b.Button("更新"_sj, kIdButtonUpdate, Builder::Rect(buttonX, y, buttonWidth, f.ButtonHeight));
+    b.Button("実行"_sj, kIdButtonExe, Builder::Rect(buttonX, y + f.ButtonHeight + f.Gap, buttonWidth, f.ButtonHeight));
+    b.Add(WC_LISTBOXW, "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kIdListBoxUndo,
+          Builder::Rect(f.Margin, y, f.Inner, paneHeight), WS_EX_CLIENTEDGE);
+    return y + paneHeight + b.Px(12);
+}
+
+// OK and Cancel; returns the client area's height.
+int BuildCloseButtons(Builder& b, const DialogFrame& f, int y)
+{
+    const int closeWidth = std::max(b.Px(96), b.TextWidth("キャンセル"_sj) + b.Px(24));
+    const int cancelX = f.Width - f.Margin - closeWidth;
+    b.Button("ＯＫ"_sj, kIdButtonOk, Builder::Rect(cancelX - f.Gap - closeWidth, y, closeWidth, f.ButtonHeight),
+             BS_DEFPUSHBUTTON);
+    b.Button("キャンセル"_sj, kIdButtonCancel, Builder::Rect(cancelX, y, closeWidth, f.ButtonHeight));
+    return y + f.ButtonHeight + f.Margin;
+}
+
 }  // namespace
 
 int OptionControlId(OptionControl control)
@@ -374,124 +542,13 @@ int OptionRadioItemCount(OptionControl radioGroup) { return RadioGroup(radioGrou
 OptionWindowControls CreateOptionControls(HWND dialog, HFONT font)
 {
     Builder b(dialog, font);
-    const int margin = b.Px(10);
-    const int gap = b.Px(8);
-
-    // The pipeline list is as wide as its longest caption beside a check box.
-    int listWidth = b.Px(120);
-    for (int k = 0; k < kProcessKindCount; ++k)
-        listWidth = std::max(listWidth, b.TextWidth(ProcessKindCaption(k)) + b.Px(44));
-    const int pageWidth = b.Px(440);
-    // Just wide enough for the first part and its blanks, so the second part takes the next line.
-    const int commentWidth =
-        std::max(b.TextWidth(std::string(kCommentFirst) + std::string(kCommentBlanks)), b.TextWidth(kCommentSecond))
-        + b.Px(2);
-    const int width = std::max(margin + listWidth + b.Px(12) + pageWidth, commentWidth) + margin;
-    const int inner = width - 2 * margin;
-
-    // Group and its name.
-    int x = margin;
-    int y = margin;
-    b.Label("グループ"_sj, kIdLabelGroup, x, y + b.LabelOffset);
-    x += b.TextWidth("グループ"_sj) + b.Px(6);
-    HWND combo = b.Add(WC_COMBOBOXW, "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST, kIdComboBoxGroup,
-                       Builder::Rect(x, y, b.Px(190), b.RowHeight + b.Px(160)));
-    SendMessageW(combo, CB_SETDROPPEDWIDTH, b.Px(320), 0);
-    x += b.Px(190) + b.Px(20);
-    b.Label("名称"_sj, kIdLabelName, x, y + b.LabelOffset);
-    x += b.TextWidth("名称"_sj) + b.Px(6);
-    b.Edit(kIdEditGroupName, Builder::Rect(x, y, width - margin - x, b.RowHeight));
-    y += b.RowHeight + gap;
-
-    // Set tabs and the hot key of the chosen tab.
-    HWND setTabs = b.Tabs(kIdTabControlSet,
-                          {"編集設定（１）"_sj, "編集設定（２）"_sj, "編集設定（３）"_sj, "編集設定（４）"_sj, "関連付け起動"_sj},
-                          margin, y, inner);
-    RECT r{};
-    GetWindowRect(setTabs, &r);
-    y += (r.bottom - r.top) + gap;
-    b.Label("ホットキー"_sj, kIdLabelHotKey, margin, y + b.LabelOffset);
-    b.Add(HOTKEY_CLASSW, "", WS_TABSTOP | WS_GROUP, kIdHotKey,
-          Builder::Rect(margin + b.TextWidth("ホットキー"_sj) + b.Px(6), y, b.Px(200), b.RowHeight), WS_EX_CLIENTEDGE);
-    y += b.RowHeight + b.Px(12);
-
-    // The comment of the association-launch tab shares the space of the pipeline and pages.
-    const int middleTop = y;
-    const std::string comment = std::string(kCommentFirst) + std::string(kCommentBlanks) + std::string(kCommentSecond);
-    b.Label(comment, kIdLabelComment, margin, middleTop, commentWidth, 2);
-
-    // Pipeline list.
-    b.Label("適用処理(順序)"_sj, kIdLabelOrder, margin, middleTop);
-    HWND list = b.Add(WC_LISTVIEWW, "",
-                      WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                      kIdCheckListBoxOrder,
-                      Builder::Rect(margin, middleTop + b.TextHeight + b.Px(3), listWidth, b.RowHeight * 7),
-                      WS_EX_CLIENTEDGE);
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
-                 LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    LVCOLUMNW column{};
-    column.mask = LVCF_WIDTH;
-    column.cx = listWidth - b.Px(6);
-    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-    for (int k = 0; k < kProcessKindCount; ++k) {
-        std::wstring text = ToWide(ProcessKindCaption(k));
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = k;
-        item.pszText = text.data();
-        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    }
-    // Just high enough for the seven items.
-    RECT itemRect{};
-    itemRect.left = LVIR_BOUNDS;
-    SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&itemRect));
-    const int listHeight = (itemRect.bottom - itemRect.top) * kProcessKindCount + GetSystemMetrics(SM_CYEDGE) * 2 + b.Px(4);
-    SetWindowPos(list, nullptr, 0, 0, listWidth, listHeight, SWP_NOMOVE | SWP_NOZORDER);
-    int middleBottom = middleTop + b.TextHeight + b.Px(3) + listHeight;
-
-    // Page buttons and the pages below them.
-    const int pageX = margin + listWidth + b.Px(12);
-    HWND pageTabs = b.Tabs(kIdPageControlExec, {"文字列置換"_sj, "行番号"_sj, "大/小文字"_sj, "文字変換"_sj, "その他"_sj},
-                           pageX, middleTop - b.Px(4), width - margin - pageX);
-    GetWindowRect(pageTabs, &r);
-    const PageArea area{pageX + b.Px(4), middleTop - b.Px(4) + (r.bottom - r.top) + b.Px(10), width - margin - pageX - b.Px(4)};
-    int (*const builders[kOptionPageCount])(Builder&, PageArea) = {BuildReplacePage, BuildLineNoPage, BuildCasePage,
-                                                                   BuildConvertPage, BuildOtherPage};
-    for (int page = 0; page < kOptionPageCount; ++page) {
-        b.OnPage(page);
-        middleBottom = std::max(middleBottom, builders[page](b, area));
-    }
-    b.OnPage(-1);
-    y = middleBottom + b.Px(14);
-
-    // Trial text and history.
-    b.Tabs(kIdTabControlEdit, {"クリップボード"_sj, "元に戻す"_sj}, margin, y, inner);
-    GetWindowRect(GetDlgItem(dialog, kIdTabControlEdit), &r);
-    y += (r.bottom - r.top) + b.Px(4);
-    const int paneHeight = b.Px(150);
-    const int buttonWidth = std::max(b.Px(80), b.TextWidth("更新"_sj) + b.Px(24));
-    const int buttonHeight = b.RowHeight + b.Px(4);
-    HWND memo = b.Add(WC_EDITW, "",
-                      WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL
-                          | ES_WANTRETURN,
-                      kIdMemoClipboard, Builder::Rect(margin, y, inner - buttonWidth - gap, paneHeight),
-                      WS_EX_CLIENTEDGE);
-    SendMessageW(memo, EM_SETLIMITTEXT, 0, 0);
-    b.Button("更新"_sj, kIdButtonUpdate, Builder::Rect(width - margin - buttonWidth, y, buttonWidth, buttonHeight));
-    b.Button("実行"_sj, kIdButtonExe,
-             Builder::Rect(width - margin - buttonWidth, y + buttonHeight + gap, buttonWidth, buttonHeight));
-    b.Add(WC_LISTBOXW, "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kIdListBoxUndo,
-          Builder::Rect(margin, y, inner, paneHeight), WS_EX_CLIENTEDGE);
-    y += paneHeight + b.Px(12);
-
-    // OK and Cancel.
-    const int closeWidth = std::max(b.Px(96), b.TextWidth("キャンセル"_sj) + b.Px(24));
-    b.Button("ＯＫ"_sj, kIdButtonOk, Builder::Rect(width - margin - 2 * closeWidth - gap, y, closeWidth, buttonHeight),
-             BS_DEFPUSHBUTTON);
-    b.Button("キャンセル"_sj, kIdButtonCancel, Builder::Rect(width - margin - closeWidth, y, closeWidth, buttonHeight));
-    y += buttonHeight + margin;
-
-    return OptionWindowControls{SIZE{width, y}, std::move(b.Pages), std::move(b.WordCentres)};
+    const DialogFrame frame = MeasureDialog(b);
+    int y = BuildGroupRow(b, frame, frame.Margin);
+    y = BuildSetRow(b, frame, y);
+    y = BuildMiddle(b, frame, y) + b.Px(14);
+    y = BuildTrialArea(b, frame, y);
+    y = BuildCloseButtons(b, frame, y);
+    return OptionWindowControls{SIZE{frame.Width, y}, std::move(b.Pages), std::move(b.WordCentres)};
 }
 
 void DrawSpreadLabel(const DRAWITEMSTRUCT& item, const std::vector<int>& centres)

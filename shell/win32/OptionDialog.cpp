@@ -8,12 +8,14 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "text/SjisLiteral.h"
 #include "shell/UnitOption.h"
 #include "shell/win32/OptionControlIds.h"
 #include "shell/win32/OptionControls.h"
+#include "shell/win32/OptionDialogTestHooks.h"
 #include "shell/win32/WideText.h"
 #include "shell/win32/OptionWin32View.h"
 
@@ -59,7 +61,7 @@ bool IsTabId(int id)
     return id == kIdTabControlSet || id == kIdPageControlExec || id == kIdTabControlReplace || id == kIdTabControlEdit;
 }
 
-// The selection of a tab control has changed, by a click or for a test driver.
+// The selection of a tab control has changed.
 void TabChanged(OptionWindow& w, int id)
 {
     switch (id) {
@@ -142,37 +144,6 @@ LRESULT OnNotify(HWND window, OptionWindow& w, const NMHDR& header)
     return 0;
 }
 
-LRESULT SelectTabForDriver(HWND window, OptionWindow& w, WPARAM id, LPARAM index)
-{
-    HWND tabs = GetDlgItem(window, static_cast<int>(id));
-    if (!IsTabId(static_cast<int>(id)) || !IsWindowVisible(tabs)) return 0;
-    if (index < 0 || index >= SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)) return 0;
-    FocusOn(tabs);
-    if (id == kIdTabControlSet) w.Logic.TabControlSetChanging();
-    SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-    TabChanged(w, static_cast<int>(id));
-    return 1;
-}
-
-LRESULT ClickOrderItemForDriver(HWND window, OptionWindow& w, WPARAM position)
-{
-    HWND list = GetDlgItem(window, kIdCheckListBoxOrder);
-    if (position >= kProcessKindCount || !IsWindowVisible(list)) return 0;
-    FocusOn(list);
-    w.View.ToggleOrderItem(static_cast<int>(position));
-    w.Logic.Input(C::CheckListBoxOrder);
-    return 1;
-}
-
-LRESULT QueryOrderItemForDriver(OptionWindow& w, WPARAM position)
-{
-    if (position >= kProcessKindCount) return -1;
-    const OrderItem item = w.View.GetOrderItems()[position];
-    for (int kind = 0; kind < kProcessKindCount; ++kind)
-        if (item.Text == ProcessKindCaption(kind)) return kind | (item.Checked ? 0x100 : 0);
-    return -1;
-}
-
 // Enter presses the focused push button, or OK when the focus is elsewhere.
 int DefaultButton(HWND window)
 {
@@ -183,6 +154,8 @@ int DefaultButton(HWND window)
 
 LRESULT Handle(HWND window, OptionWindow& w, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (const std::optional<LRESULT> hooked = HandleOptionTestHook(window, w.View, w.Logic, message, wParam, lParam))
+        return *hooked;
     switch (message) {
     case WM_COMMAND:
         if (!w.View.Updating())
@@ -190,9 +163,6 @@ LRESULT Handle(HWND window, OptionWindow& w, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_NOTIFY: return w.View.Updating() ? 0 : OnNotify(window, w, *reinterpret_cast<const NMHDR*>(lParam));
     case kMsgOrderClicked: w.Logic.Input(C::CheckListBoxOrder); return 0;
-    case kOptionMsgSelectTab: return SelectTabForDriver(window, w, wParam, lParam);
-    case kOptionMsgClickOrderItem: return ClickOrderItemForDriver(window, w, wParam);
-    case kOptionMsgQueryOrderItem: return QueryOrderItemForDriver(w, wParam);
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         const auto centres = w.Controls.WordCentres.find(static_cast<int>(item.CtlID));

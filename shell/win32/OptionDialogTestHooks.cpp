@@ -1,0 +1,72 @@
+#include "shell/win32/OptionDialogTestHooks.h"
+
+#include <commctrl.h>
+
+#include "shell/win32/OptionControlIds.h"
+
+namespace {
+
+// Gives the focus to the control as a click on it would, so the control that had it is
+// left first (a spin edit clamps, the hot key is stored).
+void FocusOn(HWND control)
+{
+    if (GetFocus() != control) SetFocus(control);
+}
+
+bool IsVisibleTabControl(HWND dialog, HWND control)
+{
+    wchar_t windowClass[32]{};
+    return control && GetParent(control) == dialog && IsWindowVisible(control)
+           && GetClassNameW(control, windowClass, 32) && lstrcmpiW(windowClass, WC_TABCONTROLW) == 0;
+}
+
+void NotifyDialog(HWND dialog, HWND tabs, UINT code)
+{
+    NMHDR header{tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), code};
+    SendMessageW(dialog, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+// The dialog hears of the change through the notifications that a click sends.
+LRESULT SelectTab(HWND dialog, WPARAM id, LPARAM index)
+{
+    HWND tabs = GetDlgItem(dialog, static_cast<int>(id));
+    if (!IsVisibleTabControl(dialog, tabs)) return 0;
+    if (index < 0 || index >= SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)) return 0;
+    FocusOn(tabs);
+    NotifyDialog(dialog, tabs, TCN_SELCHANGING);
+    SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    NotifyDialog(dialog, tabs, TCN_SELCHANGE);
+    return 1;
+}
+
+LRESULT ClickOrderItem(HWND dialog, OptionWin32View& view, TMorvaneOption& logic, WPARAM position)
+{
+    HWND list = GetDlgItem(dialog, kIdCheckListBoxOrder);
+    if (position >= kProcessKindCount || !IsWindowVisible(list)) return 0;
+    FocusOn(list);
+    view.ToggleOrderItem(static_cast<int>(position));
+    logic.Input(OptionControl::CheckListBoxOrder);
+    return 1;
+}
+
+LRESULT QueryOrderItem(OptionWin32View& view, WPARAM position)
+{
+    if (position >= kProcessKindCount) return -1;
+    const OrderItem item = view.GetOrderItems()[position];
+    for (int kind = 0; kind < kProcessKindCount; ++kind)
+        if (item.Text == ProcessKindCaption(kind)) return kind | (item.Checked ? 0x100 : 0);
+    return -1;
+}
+
+}  // namespace
+
+std::optional<LRESULT> HandleOptionTestHook(HWND dialog, OptionWin32View& view, TMorvaneOption& logic, UINT message,
+                                            WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case kOptionMsgSelectTab: return SelectTab(dialog, wParam, lParam);
+    case kOptionMsgClickOrderItem: return ClickOrderItem(dialog, view, logic, wParam);
+    case kOptionMsgQueryOrderItem: return QueryOrderItem(view, wParam);
+    default: return std::nullopt;
+    }
+}
