@@ -7,6 +7,7 @@
 #include "core/SettingsFile.h"
 #include "shell/ErrorReport.h"
 #include "shell/UnitMain.h"
+#include "shell/win32/ErrorBox.h"
 #include "shell/win32/MenuIds.h"
 #include "shell/win32/OptionDialog.h"
 #include "shell/win32/Win32Clipboard.h"
@@ -15,18 +16,14 @@
 #include "shell/win32/Win32LineComparer.h"
 #include "shell/win32/Win32TrayIcon.h"
 #include "shell/win32/Win32TrayMenu.h"
-#include "shell/win32/WideText.h"
 #include "shell/win32/resource.h"
 
 namespace {
 
 class Win32ErrorBox : public IErrorBox {
 public:
-    void ShowError(std::string_view message) override
-    {
-        // No owner: the main window is hidden, and a box it owned could open behind others.
-        MessageBoxW(nullptr, WideDisplayText(message).c_str(), L"Morvane", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-    }
+    // No owner: the main window is hidden.
+    void ShowError(std::string_view message) override { ShowErrorBox(nullptr, message); }
 };
 
 class Win32HotKeys : public IHotKeyRegistrar {

@@ -13,6 +13,7 @@
 
 #include "text/SjisLiteral.h"
 #include "shell/UnitOption.h"
+#include "shell/win32/ErrorBox.h"
 #include "shell/win32/OptionControlIds.h"
 #include "shell/win32/OptionControls.h"
 #include "shell/win32/OptionDialogTestHooks.h"
@@ -43,18 +44,6 @@ struct OptionWindow {
 };
 
 OptionWindow* StateOf(HWND window) { return reinterpret_cast<OptionWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
-
-void ShowError(HWND window, const std::exception& e)
-{
-    std::wstring text;
-    try {
-        text = ToWide(e.what());
-    } catch (const EEncodingError&) {
-        // Not CP932 after all: show its bytes one by one rather than nothing.
-        for (const char* p = e.what(); *p; ++p) text += static_cast<wchar_t>(static_cast<unsigned char>(*p));
-    }
-    MessageBoxW(window, text.c_str(), L"Morvane", MB_OK | MB_ICONERROR);
-}
 
 bool IsTabId(int id)
 {
@@ -193,7 +182,7 @@ LRESULT CALLBACK OptionWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     try {
         result = Handle(window, *state, message, wParam, lParam);
     } catch (const std::exception& e) {
-        ShowError(window, e);
+        ShowErrorBox(window, e.what());
     }
     // A message sent from another thread is handled inside GetMessage, which goes on
     // waiting: the modal loop must be woken to see that the dialog has been closed.

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "shell/win32/ErrorBox.h"
 #include "shell/win32/OptionControlIds.h"
 #include "shell/win32/WideText.h"
 
@@ -222,5 +223,5 @@ void OptionWin32View::ShowSelectedPage()
 
 void OptionWin32View::ShowErrorMessage(std::string_view message)
 {
-    MessageBoxW(dialog_, WideDisplayText(message, standIns_.get()).c_str(), L"Morvane", MB_OK | MB_ICONERROR);
+    ShowErrorBox(dialog_, message, standIns_.get());
 }
