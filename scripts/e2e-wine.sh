@@ -24,7 +24,7 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD_DIR="$(realpath -m "${BUILD_DIR:-$ROOT/build-win}")"
 WINE="${WINE:-wine}"
 CHECKS=(profile-compare win32-services edit-sets association-launch group-step tray-menu history-restore
-        pattern-error unicode-clipboard second-start settings-ok settings-new-file settings-cancel
+        pattern-error unicode-clipboard settings-foreign-text second-start settings-ok settings-new-file settings-cancel
         settings-while-open settings-unwritable exit-writes-group)
 CHECK_TARGETS=(profile-compare win32-services Morvane e2e-driver)
 CHECK_TIMEOUT=300   # seconds for one program under Wine
@@ -280,6 +280,7 @@ ID_SPIN_DEG=1207
 ID_TABS_EDIT=1600
 ID_MEMO=1601
 ID_BUTTON_EXE=1603
+ID_BUTTON_OK=1
 ID_TABS_SET=1010
 
 check_profile_compare() { run_windows_program profile-compare.exe; }
@@ -413,6 +414,31 @@ check_unicode_clipboard() {
     expect_edit 2 '10時〜12時 café 😀 − ab もーばん' '10時〜12時 CAFé 😀 − AB [もーばん]' || return 1
     driver restore 0 && expect_clipboard '10時〜12時 café 😀 − ab もーばん' || return 1
     expect_edit 2 '①Ⅸ～ｶﾞ ﾓｰﾊﾞﾝ' '①Ⅸ～ｶﾞ [ﾓｰﾊﾞﾝ]'
+}
+
+# The dialog opens whatever the clipboard and the settings file hold: a group name saved as
+# UTF-8 (no valid CP932) is shown as well as it can be and written back unchanged; 実行 edits
+# a text with characters beyond Shift-JIS, with one of them in the pattern; OK names a field
+# that holds such a character and keeps the dialog open.
+check_settings_foreign_text() {
+    new_work_dir settings-foreign-text
+    { printf '[Group1]\r\nName=caf\xC3\xA9 \xE3\x81\x82\r\n'; printf '[Group1Set1]\nIfExec0=1\n' | sed 's/$/\r/'; } \
+        >"$work/Morvane.INI"
+    cp "$work/Morvane.INI" "$work/before.INI"
+    start_morvane || return 1
+    put_clipboard '10時〜12時 café 😀' || return 1
+    driver open-settings || return 1
+    [[ "$(driver dialog get "$ID_MEMO")" == $'10時〜12時 café 😀\r' ]] || { log "the trial text is not the clipboard's"; return 1; }
+    driver dialog text "$ID_EDIT_FROM" é && driver dialog text "$ID_EDIT_TO" e && driver dialog text "$ID_MEMO" 'café 😀' &&
+        driver dialog click "$ID_BUTTON_EXE" && expect_clipboard 'cafe 😀' || return 1
+    local box
+    box="$(driver dialog click "$ID_BUTTON_OK")"
+    [[ $? -eq 2 && "$box" == "グループ(1) 編集設定（１） 置換条件（１）の「検索文字列」に、設定ファイルに保存できない文字 U+00E9（é）があります。" ]] ||
+        { log "OK with é in a field: '$box'"; return 1; }
+    [[ "$(driver count TMorvaneOption)" == 1 ]] || { log "the dialog closed"; return 1; }
+    driver dialog text "$ID_EDIT_FROM" e && driver dialog ok || return 1
+    cmp -s <(grep -a -m1 '^Name=' "$work/before.INI") <(grep -a -m1 '^Name=' "$work/Morvane.INI") ||
+        { log "the group name was rewritten"; return 1; }
 }
 
 # A second start ends at once, leaving the first instance alone.
