@@ -1,9 +1,11 @@
 // morvane-cli: the engine and the edit sets from the command line, for scripts and tests.
 // The text is read whole from standard input; the result goes to standard output byte
 // for byte. Exit status: 0 success, 1 usage, 2 pattern or template error, 3 encoding
-// error, 4 a file named on the command line cannot be read.
+// error, 4 a file named on the command line cannot be read, 70 an internal error (out of
+// memory, a failing file system), which is never reported as a pattern error.
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -46,7 +48,7 @@ constexpr const char* kUsage =
     "  --help, --version\n"
     "\n"
     "exit status: 0 success, 1 usage error, 2 pattern or template error,\n"
-    "             3 encoding error, 4 unreadable file\n";
+    "             3 encoding error, 4 unreadable file, 70 internal error\n";
 
 // A file named on the command line that cannot be read: exit status 4.
 class EFileError : public std::runtime_error {
@@ -160,9 +162,7 @@ int Fail(int status, const std::string& message)
     return status;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int RunCli(int argc, char** argv)
 {
 #ifdef _WIN32
     _setmode(_fileno(stdin), _O_BINARY);
@@ -207,7 +207,22 @@ int main(int argc, char** argv)
         return Fail(1, e.what());
     } catch (const EFileError& e) {
         return Fail(4, e.what());
+    }
+}
+
+}  // namespace
+
+// Whatever escapes the commands' own reports is the program's fault or the machine's, at
+// any step, reading the input included.
+int main(int argc, char** argv)
+{
+    try {
+        return RunCli(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Nothing is allocated here: the memory may be gone.
+        std::fputs("morvane-cli: internal error: out of memory\n", stderr);
+        return 70;
     } catch (const std::exception& e) {
-        return Fail(2, e.what());
+        return Fail(70, std::string("internal error: ") + e.what());
     }
 }

@@ -109,6 +109,27 @@ TEST(Cli, Commands)
     for (const auto& c : cases) Check(c);
 }
 
+// Running out of memory while the input is read is an internal error (70), never a crash
+// or a pattern error. AddressSanitizer reserves more address space than the limit allows.
+#if defined(__SANITIZE_ADDRESS__)
+#define MORVANE_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MORVANE_UNDER_ASAN 1
+#endif
+#endif
+TEST(Cli, OutOfMemoryIsAnInternalError)
+{
+#ifdef MORVANE_UNDER_ASAN
+    GTEST_SKIP() << "address space limits do not apply under AddressSanitizer";
+#else
+    const std::string command = "ulimit -v 300000; head -c 400000000 /dev/zero | " + ShellQuote(MORVANE_CLI_PATH) +
+                                " --encoding=cp932 gsub a b >/dev/null 2>/dev/null";
+    const int raw = std::system(("sh -c " + ShellQuote(command)).c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 70);
+#endif
+}
+
 TEST(Cli, HelpAndVersion)
 {
     const CliResult help = RunCli({"--help"}, "");
