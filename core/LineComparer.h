@@ -5,10 +5,14 @@
 
 #include <string_view>
 
+class TStandInMap;
+
 class ILineComparer {
 public:
     virtual ~ILineComparer() = default;
     // Negative, zero or positive as line `a` sorts before, together with or after line `b`.
-    // It must be a consistent order: Compare(x, x) is zero and repeated calls agree.
-    virtual int Compare(std::string_view a, std::string_view b) const = 0;
+    // It must be a consistent order: Compare(x, x) is zero and repeated calls agree. The
+    // lines' stand-ins are those of the map (none without one).
+    virtual int Compare(std::string_view a, std::string_view b, const TStandInMap* standIns) const = 0;
+    int Compare(std::string_view a, std::string_view b) const { return Compare(a, b, nullptr); }
 };

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "text/Cp932.h"
+#include "text/StandIns.h"
 
 namespace {
 
@@ -21,14 +22,18 @@ constexpr std::uint32_t kDigitClass = 0x100;
 constexpr std::uint32_t kLetterClass = 0x200;
 constexpr std::uint32_t kHighByteClass = 0x300;
 constexpr std::uint32_t kDoubleByteClass = 0x10000;
+constexpr std::uint32_t kBeyondCp932Class = 0x20000;  // stand-ins, by the code point they stand for
 
-Character CharacterAt(std::string_view line, std::size_t offset)
+Character CharacterAt(std::string_view line, std::size_t offset, const TStandInMap* standIns)
 {
     const auto b = static_cast<unsigned char>(line[offset]);
     Character ch{offset, 1, 0, false};
     if (IsLeadByte(b) && offset + 1 < line.size()) {
         ch.length = 2;
-        ch.weight = kDoubleByteClass + b * 256u + static_cast<unsigned char>(line[offset + 1]);
+        const auto code = static_cast<std::uint16_t>(b * 256u + static_cast<unsigned char>(line[offset + 1]));
+        const bool standIn = standIns && standIns->IsStandIn(code);
+        ch.weight = standIn ? kBeyondCp932Class + static_cast<std::uint32_t>(standIns->CharacterOf(code))
+                            : kDoubleByteClass + code;
     } else if (b >= '0' && b <= '9') {
         ch.weight = kDigitClass + b;
     } else if (b >= 'A' && b <= 'Z') {
@@ -48,13 +53,16 @@ Character CharacterAt(std::string_view line, std::size_t offset)
 // ignorable ones.
 class CharacterCursor {
 public:
-    CharacterCursor(std::string_view line, bool ignorable) : line_(line), ignorable_(ignorable) {}
+    CharacterCursor(std::string_view line, bool ignorable, const TStandInMap* standIns)
+        : line_(line), ignorable_(ignorable), standIns_(standIns)
+    {
+    }
 
     // The next character of the chosen kind, or false at the end of the line.
     bool Next(Character& ch)
     {
         while (offset_ < line_.size()) {
-            ch = CharacterAt(line_, offset_);
+            ch = CharacterAt(line_, offset_, standIns_);
             offset_ += ch.length;
             if (ch.ignorable == ignorable_) return true;
         }
@@ -64,6 +72,7 @@ public:
 private:
     std::string_view line_;
     bool ignorable_;
+    const TStandInMap* standIns_;
     std::size_t offset_ = 0;
 };
 
@@ -76,9 +85,9 @@ int Sign(T a, T b)
 // Lexicographic comparison of the two lines' characters of one kind; `key` picks what of a
 // character counts. A line whose sequence is a prefix of the other's sorts first.
 template <typename Key>
-int CompareLevel(std::string_view a, std::string_view b, bool ignorable, Key key)
+int CompareLevel(std::string_view a, std::string_view b, bool ignorable, const TStandInMap* standIns, Key key)
 {
-    CharacterCursor ca(a, ignorable), cb(b, ignorable);
+    CharacterCursor ca(a, ignorable, standIns), cb(b, ignorable, standIns);
     Character x, y;
     for (;;) {
         const bool hasX = ca.Next(x);
@@ -90,11 +99,11 @@ int CompareLevel(std::string_view a, std::string_view b, bool ignorable, Key key
 
 }  // namespace
 
-int PortableLineComparer::Compare(std::string_view a, std::string_view b) const
+int PortableLineComparer::Compare(std::string_view a, std::string_view b, const TStandInMap* standIns) const
 {
     // First level: every character but hyphen and apostrophe, by weight.
-    if (const int c = CompareLevel(a, b, false, [](const Character& ch) { return ch.weight; }); c != 0) return c;
+    if (const int c = CompareLevel(a, b, false, standIns, [](const Character& ch) { return ch.weight; }); c != 0) return c;
     // Tie break: the hyphens and apostrophes, by position, then by which of the two. With
     // equal first levels this level tells apart every pair of lines not equal but for case.
-    return CompareLevel(a, b, true, [](const Character& ch) { return std::uint64_t{ch.offset} << 8 | ch.weight; });
+    return CompareLevel(a, b, true, standIns, [](const Character& ch) { return std::uint64_t{ch.offset} << 8 | ch.weight; });
 }

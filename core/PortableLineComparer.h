@@ -7,12 +7,14 @@
 // - the empty line sorts first.
 // Everything else gets a fixed total order: other single-byte characters (half-width
 // katakana and the like) after the letters, double-byte characters after all single-byte
-// ones, each by its code. Two lines compare equal only when they differ in ASCII case alone.
+// ones, each by its code, and characters beyond CP932 (stand-ins) after all of them, by
+// code point. Two lines compare equal only when they differ in ASCII case alone.
 #pragma once
 
 #include "core/LineComparer.h"
 
 class PortableLineComparer final : public ILineComparer {
 public:
-    int Compare(std::string_view a, std::string_view b) const override;
+    using ILineComparer::Compare;
+    int Compare(std::string_view a, std::string_view b, const TStandInMap* standIns) const override;
 };

@@ -57,7 +57,7 @@ private:
 // so the result is the same, and the stack depth stays logarithmic even on input that
 // splits badly.
 template <class Line>
-void QuickSort(Lines<Line>& lines, std::ptrdiff_t low, std::ptrdiff_t high, const ILineComparer& comparer)
+void QuickSort(Lines<Line>& lines, std::ptrdiff_t low, std::ptrdiff_t high, const ILineComparer& comparer, const TStandInMap* standIns)
 {
     auto& items = lines.Items();
     while (low < high) {
@@ -65,8 +65,8 @@ void QuickSort(Lines<Line>& lines, std::ptrdiff_t low, std::ptrdiff_t high, cons
         std::ptrdiff_t j = high;
         std::ptrdiff_t pivot = (low + high) / 2;
         do {
-            while (comparer.Compare(lines[static_cast<std::size_t>(i)], lines[static_cast<std::size_t>(pivot)]) < 0) ++i;
-            while (comparer.Compare(lines[static_cast<std::size_t>(j)], lines[static_cast<std::size_t>(pivot)]) > 0) --j;
+            while (comparer.Compare(lines[static_cast<std::size_t>(i)], lines[static_cast<std::size_t>(pivot)], standIns) < 0) ++i;
+            while (comparer.Compare(lines[static_cast<std::size_t>(j)], lines[static_cast<std::size_t>(pivot)], standIns) > 0) --j;
             if (i <= j) {
                 std::swap(items[static_cast<std::size_t>(i)], items[static_cast<std::size_t>(j)]);
                 if (pivot == i) pivot = j;
@@ -77,32 +77,32 @@ void QuickSort(Lines<Line>& lines, std::ptrdiff_t low, std::ptrdiff_t high, cons
         } while (i <= j);
 
         if (j - low < high - i) {
-            QuickSort(lines, low, j, comparer);
+            QuickSort(lines, low, j, comparer, standIns);
             low = i;
         } else {
-            QuickSort(lines, i, high, comparer);
+            QuickSort(lines, i, high, comparer, standIns);
             high = j;
         }
     }
 }
 
 template <class Line>
-std::string SortLines(std::string_view text, const EditSet& set, const ILineComparer& comparer)
+std::string SortLines(std::string_view text, const EditSet& set, const ILineComparer& comparer, const TStandInMap* standIns)
 {
     Lines<Line> lines(text);
     auto& items = lines.Items();
     // A SortMethod other than 1 or 2 can only come from a hand-edited settings file; it is
     // taken as ascending, the default.
     if (set.SortMethod != 2 && items.size() >= 2)
-        QuickSort(lines, 0, static_cast<std::ptrdiff_t>(items.size()) - 1, comparer);
+        QuickSort(lines, 0, static_cast<std::ptrdiff_t>(items.size()) - 1, comparer, standIns);
     if (set.SortMethod == 1 || set.SortMethod == 2) std::reverse(items.begin(), items.end());
     return JoinLines(lines);
 }
 
 }  // namespace
 
-std::string ProcessSort(const std::string& text, const EditSet& set, const ILineComparer& comparer)
+std::string ProcessSort(const std::string& text, const EditSet& set, const ILineComparer& comparer, const TStandInMap* standIns)
 {
-    if (text.size() <= std::numeric_limits<std::uint32_t>::max()) return SortLines<CompactLine>(text, set, comparer);
-    return SortLines<std::string_view>(text, set, comparer);
+    if (text.size() <= std::numeric_limits<std::uint32_t>::max()) return SortLines<CompactLine>(text, set, comparer, standIns);
+    return SortLines<std::string_view>(text, set, comparer, standIns);
 }

@@ -10,4 +10,6 @@
 // set.SortMethod 1 emits the ascending order last line first (ties reversed too), 2 emits
 // the lines last to first without sorting, anything else sorts ascending. The lines are
 // joined with CR LF, so a final line break is dropped.
-std::string ProcessSort(const std::string& text, const EditSet& set, const ILineComparer& comparer);
+// Stand-ins are ordered through the map (none: null).
+std::string ProcessSort(const std::string& text, const EditSet& set, const ILineComparer& comparer,
+                        const TStandInMap* standIns = nullptr);

@@ -17,10 +17,10 @@ int Length(const std::u16string& text)
 
 }  // namespace
 
-int Win32LineComparer::Compare(std::string_view a, std::string_view b) const
+int Win32LineComparer::Compare(std::string_view a, std::string_view b, const TStandInMap* standIns) const
 {
-    ToCollationText(a, a_);
-    ToCollationText(b, b_);
+    ToCollationText(a, a_, standIns);
+    ToCollationText(b, b_, standIns);
     const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, reinterpret_cast<const wchar_t*>(a_.data()),
                                       Length(a_), reinterpret_cast<const wchar_t*>(b_.data()), Length(b_));
     if (result == 0) throw std::runtime_error("CompareStringW failed");

@@ -12,7 +12,9 @@ public:
     // with every other line: each such byte compares as a private-use character of its
     // own (see CollationText). Falling back to byte order for such pairs alone would mix
     // two orders, and a sort needs one.
-    int Compare(std::string_view a, std::string_view b) const override;
+    // Stand-ins compare as their real characters.
+    using ILineComparer::Compare;
+    int Compare(std::string_view a, std::string_view b, const TStandInMap* standIns) const override;
 
 private:
     // Reused between calls: a sort compares many times. One thread only, like the program.

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "core/PortableLineComparer.h"
+#include "text/Cp932.h"
 #include "text/SjisLiteral.h"
+#include "text/StandIns.h"
 
 namespace {
 
@@ -91,6 +93,20 @@ TEST(PortableLineComparer, IsAConsistentOrderEqualOnlyUpToCase)
             }
         }
     }
+}
+
+// Characters beyond CP932 sort after every CP932 character, by code point, whatever
+// stand-in codes the map happened to give them.
+TEST(PortableLineComparer, CharactersBeyondCp932SortLastByCodePoint)
+{
+    TStandInMap map;
+    const std::string emoji = Utf8ToCp932("😀", map), eAcute = Utf8ToCp932("é", map);  // é gets the later code
+    const std::string kanji(SjString("漢"_sj)), userDefined = "\xF9\xFC";
+    const PortableLineComparer comparer;
+    EXPECT_LT(comparer.Compare(kanji, eAcute, &map), 0);
+    EXPECT_LT(comparer.Compare(userDefined, eAcute, &map), 0);
+    EXPECT_LT(comparer.Compare(eAcute, emoji, &map), 0);
+    EXPECT_GT(comparer.Compare(eAcute, emoji), 0);  // without the map: by code, as before
 }
 
 }  // namespace

@@ -68,7 +68,8 @@ TEST(SortProcess, SortsOrReversesLines)
 // Orders lines by their first byte only, so that most lines tie; counts its calls.
 class FirstByteComparer : public ILineComparer {
 public:
-    int Compare(std::string_view a, std::string_view b) const override
+    using ILineComparer::Compare;
+    int Compare(std::string_view a, std::string_view b, const TStandInMap*) const override
     {
         ++calls;
         const int x = a.empty() ? -1 : static_cast<unsigned char>(a[0]);
