@@ -65,6 +65,7 @@ struct EditSet {
     std::string RLCenter;
     std::string RLAfter;
     int EnDeCd = 0;
+    bool URLUtf8 = false;  // URL coding of the characters' UTF-8 bytes instead of their CP932 bytes
 
     bool operator==(const EditSet&) const = default;
 };

@@ -3,6 +3,10 @@
 #include <optional>
 #include <string_view>
 
+#include "text/Cp932.h"
+#include "text/SjisLiteral.h"
+#include "text/StandIns.h"
+
 namespace {
 
 std::optional<int> HexDigitValue(char c)
@@ -27,15 +31,70 @@ std::optional<unsigned char> HexNumber(std::string_view digits)
     return static_cast<unsigned char>(value);
 }
 
+std::uint16_t CodeAt(std::string_view text, std::size_t i)
+{
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (CharLengthAt(text, i) == 1) return lead;
+    return static_cast<std::uint16_t>(lead * 256 + static_cast<unsigned char>(text[i + 1]));
+}
+
+// A stand-in of the map in a CP932 text: a character CP932 has no bytes for.
+bool HoldsStandIn(std::string_view text, const TStandInMap* standIns)
+{
+    if (!standIns || standIns->Empty()) return false;
+    for (std::size_t i = 0; i < text.size(); i += CharLengthAt(text, i)) {
+        if (CharLengthAt(text, i) == 2 && standIns->IsStandIn(CodeAt(text, i))) return true;
+    }
+    return false;
+}
+
+// Decoded bytes as CP932 text: every character a real one, none the code of a stand-in.
+void RequireCp932Text(std::string_view bytes, const TStandInMap* standIns)
+{
+    for (std::size_t i = 0; i < bytes.size(); i += CharLengthAt(bytes, i)) {
+        const bool cut = IsLeadByte(bytes[i]) && i + 1 == bytes.size();
+        const std::uint16_t code = CodeAt(bytes, i);
+        if (cut || Cp932CodeToUnicode(code) < 0 || (standIns && standIns->IsStandIn(code)))
+            throw EEncodingError(SjString("デコードした結果がShift-JISの文字になりません"_sj));
+    }
+}
+
 }  // namespace
 
-// Encoding cannot fail on any input. A memory error is left to propagate instead of
-// handing back the line unencoded: a run that did not do its work must not look done.
+std::string TNMURL::Failed(const std::string& operation, const std::string& message) const
+{
+    if (OnError) OnError(*this, operation, message);
+    return InputString;
+}
+
+std::string TNMURL::CodedBytes() const
+{
+    if (UTF8) return StandIns ? Cp932ToUtf8(InputString, *StandIns) : Cp932ToUtf8(InputString);
+    if (HoldsStandIn(InputString, StandIns))
+        throw EEncodingError(SjString("Shift-JISにない文字はShift-JISでURLエンコードできません"_sj));
+    return InputString;
+}
+
+std::string TNMURL::TextOf(std::string bytes) const
+{
+    if (UTF8) return StandIns ? Utf8ToCp932(bytes, *StandIns) : Utf8ToCp932(bytes);
+    RequireCp932Text(bytes, StandIns);
+    return bytes;
+}
+
+// A memory error is left to propagate instead of handing back the line unencoded: a run
+// that did not do its work must not look done.
 std::string TNMURL::Encode() const
 {
     static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    std::string bytes;
+    try {
+        bytes = CodedBytes();
+    } catch (const EEncodingError& e) {
+        return Failed("Error during encode", e.what());
+    }
     std::string result;
-    for (const char c : InputString) {
+    for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
         if (b == ' ') {
             result += '+';
@@ -65,10 +124,7 @@ std::string TNMURL::Decode() const
             // One digit is enough when the '%' is the last byte but one.
             const std::string_view digits = std::string_view(InputString).substr(i + 1, 2);
             const std::optional<unsigned char> value = HexNumber(digits);
-            if (!value) {
-                if (OnError) OnError(*this, "Error during decode", "'$" + std::string(digits) + "' is not a valid integer value");
-                return InputString;
-            }
+            if (!value) return Failed("Error during decode", "'$" + std::string(digits) + "' is not a valid integer value");
             result += static_cast<char>(*value);
             i += 3;
         } else {
@@ -76,5 +132,9 @@ std::string TNMURL::Decode() const
             ++i;
         }
     }
-    return result;
+    try {
+        return TextOf(std::move(result));
+    } catch (const EEncodingError& e) {
+        return Failed("Error during decode", e.what());
+    }
 }

@@ -164,6 +164,7 @@ void LoadSet(const Reader& in, int g, int s, EditSet& set)
     set.RLCenter = in.String(sec, "RLCenter");
     set.RLAfter = in.String(sec, "RLAfter");
     set.EnDeCd = in.Integer(sec, "EnDeCd", 0);
+    set.URLUtf8 = in.Boolean(sec, "URLUtf8", false);
 }
 
 void SaveSet(Writer& out, int g, int s, const EditSet& set)
@@ -199,6 +200,7 @@ void SaveSet(Writer& out, int g, int s, const EditSet& set)
     out.String(sec, "RLCenter", set.RLCenter);
     out.String(sec, "RLAfter", set.RLAfter);
     out.Integer(sec, "EnDeCd", set.EnDeCd);
+    out.Boolean(sec, "URLUtf8", set.URLUtf8);
 }
 
 }  // namespace

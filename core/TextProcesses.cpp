@@ -18,7 +18,7 @@ std::string RunTextProcess(int kind, const std::string& text, const EditSet& set
     case pkConvert: return ProcessZnHn(ProcessKana(text, set), set);
     case pkSort: return ProcessSort(text, set, services.LineComparer, &services.StandIns);
     case pkSwap: return ProcessSwap(text, set, services.AWKStr);
-    case pkURL: return ProcessURL(text, set, services.NMURL);
+    case pkURL: return ProcessURL(text, set, services.NMURL, &services.StandIns);
     default: return text;
     }
 }

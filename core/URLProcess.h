@@ -10,4 +10,5 @@
 // Converts each line with `coder` (encode when set.EnDeCd is 0, decode otherwise) and
 // joins the results with CR LF. A line that fails to decode comes back unchanged; the
 // others are still converted. Leaves the last line in coder.InputString.
-std::string ProcessURL(const std::string& text, const EditSet& set, TNMURL& coder);
+// The coder works in set.URLUtf8's bytes and with the text's stand-ins (none: null).
+std::string ProcessURL(const std::string& text, const EditSet& set, TNMURL& coder, TStandInMap* standIns = nullptr);

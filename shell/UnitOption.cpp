@@ -59,6 +59,7 @@ constexpr TextField kTextFields[] = {
 constexpr CheckField kCheckFields[] = {
     {OptionControl::CheckBoxInitial, &EditSet::CaseInitial, opCase},
     {OptionControl::CheckBoxHnKn, &EditSet::IfHnKn, opConvert},
+    {OptionControl::CheckBoxURLUtf8, &EditSet::URLUtf8, opOther},
 };
 
 template <typename Field, std::size_t N>

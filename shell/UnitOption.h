@@ -46,6 +46,7 @@ enum class OptionControl {
     EditRLCenter,
     EditRLAfter,
     RadioGroupEnDeCd,
+    CheckBoxURLUtf8,
     TabControlEdit,
     MemoClipboard,
     ButtonUpdate,

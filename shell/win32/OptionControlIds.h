@@ -72,6 +72,7 @@ constexpr int kIdEditRLBefore = 1511;
 constexpr int kIdEditRLCenter = 1512;
 constexpr int kIdEditRLAfter = 1513;
 constexpr int kIdRadioGroupEnDeCd = 1520;
+constexpr int kIdCheckBoxURLUtf8 = 1530;
 
 // Trial text and history.
 constexpr int kIdTabControlEdit = 1600;

@@ -52,6 +52,7 @@ constexpr ControlId kControlIds[] = {
     {C::EditRLCenter, kIdEditRLCenter},
     {C::EditRLAfter, kIdEditRLAfter},
     {C::RadioGroupEnDeCd, kIdRadioGroupEnDeCd},
+    {C::CheckBoxURLUtf8, kIdCheckBoxURLUtf8},
     {C::TabControlEdit, kIdTabControlEdit},
     {C::MemoClipboard, kIdMemoClipboard},
     {C::ButtonUpdate, kIdButtonUpdate},
@@ -352,8 +353,14 @@ int BuildOtherPage(Builder& b, PageArea p)
         offset += editWidth;
     }
     y += b.RowHeight + b.Px(10);
-    const RadioGroupSpec& url = RadioGroup(C::RadioGroupEnDeCd);
-    return b.RadioGroup(url, p.X, y, b.RadioGroupWidth(url));
+    // The URL group: its two choices and, in a third column, the UTF-8 check box, made
+    // before the group's box so that it lies above it like the buttons.
+    RadioGroupSpec url = RadioGroup(C::RadioGroupEnDeCd);
+    url.Columns = 3;
+    const int width = b.RadioGroupWidth(url);
+    const int column = (width - b.Px(16)) / url.Columns;
+    b.CheckBox("UTF-8", kIdCheckBoxURLUtf8, p.X + b.Px(10) + 2 * column, y + b.TextHeight + b.Px(2));
+    return b.RadioGroup(url, p.X, y, width);
 }
 
 // The dialog's width and the columns its sections line up with.

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "core/NMURL.h"
+#include "text/Cp932.h"
 #include "text/SjisLiteral.h"
+#include "text/StandIns.h"
 
 namespace {
 
@@ -60,6 +62,36 @@ TEST(NMURL, DecodesEscapesAndPlus)
         TNMURL coder;
         coder.InputString = c.input;
         EXPECT_EQ(coder.Decode(), c.output) << c.name;
+    }
+}
+
+// UTF-8 coding writes and reads every character's UTF-8 bytes, characters beyond CP932
+// included; CP932 coding leaves alone what it has no bytes for, and what decodes to none.
+TEST(NMURL, CodesCharactersBeyondCp932)
+{
+    struct Case {
+        const char* name;
+        bool utf8, decode;
+        const char* inputUtf8;  // the line, as UTF-8 through the map
+        const char* outputUtf8;
+    } const cases[] = {
+        {"UTF-8 encodes é and あ", true, false, "é あ", "%C3%A9+%E3%81%82"},
+        {"UTF-8 encodes an emoji", true, false, "😀", "%F0%9F%98%80"},
+        {"UTF-8 decodes to a new stand-in", true, true, "%C3%A9%E3%81%82", "éあ"},
+        {"invalid UTF-8 stays", true, true, "%C3x", "%C3x"},
+        {"CP932 leaves a line with é", false, false, "café", "café"},
+        {"CP932 encodes Japanese", false, false, "あ", "%82%A0"},
+        {"CP932 decode to an unassigned code stays", false, true, "%85%40", "%85%40"},
+        {"CP932 decode that cuts a character stays", false, true, "a%82", "a%82"},
+        {"CP932 decode to a character", false, true, "%82%A0", "あ"},
+    };
+    for (const Case& c : cases) {
+        TStandInMap map;
+        TNMURL coder;
+        coder.UTF8 = c.utf8;
+        coder.StandIns = &map;
+        coder.InputString = Utf8ToCp932(c.inputUtf8, map);
+        EXPECT_EQ(Cp932ToUtf8(c.decode ? coder.Decode() : coder.Encode(), map), c.outputUtf8) << c.name;
     }
 }
 

@@ -111,7 +111,19 @@ TEST(HostileText, LoneLineBreaksGiveOneLinePerBreak)
     }
 }
 
-// URL encoding and decoding undo each other on every line, whatever its bytes.
+// A line that is no CP932 text decodes to nothing it could stand for, so it stays encoded.
+bool IsCp932Text(const std::string& line)
+{
+    try {
+        Cp932ToUtf8(line);
+        return true;
+    } catch (const EEncodingError&) {
+        return false;
+    }
+}
+
+// URL encoding and decoding undo each other on every line that is CP932 text, whatever
+// its bytes.
 TEST(HostileText, EveryByteAtEveryPositionPassesEveryProcess)
 {
     const std::string base = "a=" + Sj("あ表"_sj) + "b\r\n" + Sj("ｶ"_sj) + "%4";
@@ -132,7 +144,11 @@ TEST(HostileText, EveryByteAtEveryPositionPassesEveryProcess)
                 ASSERT_EQ(Sorted(JoinedLines(sorted)), Sorted(lines)) << label;
             }
             const std::string encoded = RunTextProcess(pkURL, text, SetFor(pkURL), s.services);
-            ASSERT_EQ(RunTextProcess(pkURL, encoded, decode, s.services), JoinLines(lines)) << label;
+            const std::vector<std::string> encodedLines = SplitLines(encoded);
+            std::vector<std::string> expected;
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                expected.push_back(IsCp932Text(lines[i]) ? lines[i] : encodedLines[i]);
+            ASSERT_EQ(RunTextProcess(pkURL, encoded, decode, s.services), JoinLines(expected)) << label;
         }
     }
 }

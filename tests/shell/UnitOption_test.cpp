@@ -80,7 +80,7 @@ std::string Dump(const EditSettings& s)
             out << e.Index << ',' << e.Step << ',' << e.Deg << ',' << e.Before << ',' << e.After << ',' << e.Add << ','
                 << e.Fill << ',' << e.SortMethod << ',' << e.CaseMethod << ',' << e.CaseInitial << ',' << e.KanaMethod
                 << ',' << e.ZnHnMethod << ',' << e.IfHnKn << ',' << e.RLBefore << ',' << e.RLCenter << ','
-                << e.RLAfter << ',' << e.EnDeCd << ';';
+                << e.RLAfter << ',' << e.EnDeCd << ',' << e.URLUtf8 << ';';
         }
     }
     return out.str();
@@ -336,6 +336,7 @@ TEST_F(OptionTest, EachControlWritesItsFieldOfTheCurrentSetOrCondition)
     Type(C::EditRLCenter, "=");
     Type(C::EditRLAfter, "b");
     Choose(C::RadioGroupEnDeCd, 1);
+    Tick(C::CheckBoxURLUtf8, true);
 
     const EditSet& s = Work(1, 3);
     EXPECT_EQ(s.Cond[0].FromStr, "x");
@@ -352,6 +353,7 @@ TEST_F(OptionTest, EachControlWritesItsFieldOfTheCurrentSetOrCondition)
     EXPECT_EQ(s.SortMethod, 2);
     EXPECT_EQ(s.RLBefore + s.RLCenter + s.RLAfter, "a=b");
     EXPECT_EQ(s.EnDeCd, 1);
+    EXPECT_TRUE(s.URLUtf8);
     // The other sets are untouched.
     EXPECT_EQ(Work(1, 1).Step, 1);
     EXPECT_EQ(Work(1, 1).Cond[0].FromStr, "");
