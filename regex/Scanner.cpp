@@ -1,6 +1,7 @@
 #include "regex/Scanner.h"
 
 #include "text/SjisLiteral.h"
+#include "text/StandIns.h"
 
 namespace {
 
@@ -67,7 +68,8 @@ TREToken TREScanner::GetClassToken()
     Code = lo;
     if (lo == 0) ThrowMissingBracket(Position);
     if (lo == ']') return retk_RBra;
-    if (lo == '\\') lo = DecodeEscape(Text, Position);
+    const bool lowWritten = lo != '\\';
+    if (!lowWritten) lo = DecodeEscape(Text, Position);
 
     const TRECharCode next = GetChar(Text, Position);
     if (next == '-') {
@@ -80,7 +82,13 @@ TREToken TREScanner::GetClassToken()
             Code = lo;
             return retk_Char;
         }
-        if (hi == '\\') hi = DecodeEscape(Text, Position);
+        const bool highWritten = hi != '\\';
+        if (!highWritten) hi = DecodeEscape(Text, Position);
+        // A character beyond CP932 is written as a stand-in code that says nothing of its
+        // place among the characters: [a-é] would take in whatever codes lie between. An
+        // escape (\xfcfc) means the code itself and may end a range.
+        if ((lowWritten && IsUnassignedCp932Code(lo)) || (highWritten && IsUnassignedCp932Code(hi)))
+            throw ERegExpParser("Shift-JISにない文字は文字クラスの範囲の端に使えません"_sj, Position);
         if (hi < lo) throw ERegExpParser("不正なキャラクタ範囲です"_sj, Position);
         Code = lo;
         HighCode = hi;

@@ -90,6 +90,8 @@ TEST(Cli, Commands)
          "error: 不正なキャラクタ範囲です (position 5)\n"},
         {"utf-8 beyond cp932 kept", {"--encoding=utf-8", "gsub", "a", "b"}, "a\xF0\x9F\x98\x80\xE3\x80\x9C", 0,
          "b\xF0\x9F\x98\x80\xE3\x80\x9C", ""},
+        {"utf-8 named characters kept", {"--encoding=utf-8", "gsub", "a", "b"},
+         "a〜−‖¢£¬¥—–\u00A0é€😀𠮷한a", 0, "b〜−‖¢£¬¥—–\u00A0é€😀𠮷한b", ""},
         {"utf-8 beyond cp932 in a pattern", {"--encoding=utf-8", "gsub", "\xC3\xA9", "e"}, "caf\xC3\xA9", 0, "cafe", ""},
         {"utf-8 invalid", {"--encoding=utf-8", "match", "a"}, "\xE3\x81", 3, "", "morvane-cli:"},
         {"utf-8 bad argument", {"--encoding=utf-8", "match", "\xC3"}, "", 3, "", "morvane-cli:"},

@@ -38,6 +38,10 @@ TEST(Match, LeftmostLongest)
         {"$", "abc", 4, 0},
         {"^$", "", 1, 0},
         {"^$", "a\n\nb", 0, 0},  // under CR LF only a CR ends a line for "$"
+        // A stand-in (here 0x8540, unassigned in CP932) is one character to "." and to a
+        // negated class.
+        {"f.", "caf\x85\x40", 3, 3},
+        {"[^a-z]", "caf\x85\x40", 4, 2},
         {"^$", "a\n\nb", 3, 0, mcls_LF},
         {"^$", "a\r\n\r\nb", 4, 0},
         {"^$", "a\n", 3, 0},

@@ -84,6 +84,9 @@ TEST(Parser, ReportsGrammarErrors)
         // Excludes everything the period matches: reported like an empty class.
         {"[^\\x01-\\xfcfc]", "不正なキャラクタクラス指定です。"_sj, 15},
         {"[z-a]", "不正なキャラクタ範囲です"_sj, 5},
+        // 0x8540 is unassigned in CP932: in a text, the stand-in of a character beyond it.
+        {"[a-\x85\x40]", "Shift-JISにない文字は文字クラスの範囲の端に使えません"_sj, 6},
+        {"[^\x85\x40-\x86\x40]", "Shift-JISにない文字は文字クラスの範囲の端に使えません"_sj, 8},
         {"ab[cd", "右ブラケット\"]\"が必要です"_sj, 6},
         {std::string(1001, '(') + "a" + std::string(1001, ')'), "括弧の入れ子が深すぎます"_sj, 1002},
     };
