@@ -1,0 +1,136 @@
+// Characters beyond CP932 through every process, on random texts: what no process changes
+// comes back exactly, and no process alters or drops one of them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/EditDriver.h"
+#include "core/NMURL.h"
+#include "core/PortableLineComparer.h"
+#include "core/TextProcesses.h"
+#include "regex/AWKStr.h"
+#include "text/Cp932.h"
+#include "text/SplitLines.h"
+#include "text/StandIns.h"
+
+namespace {
+
+// CP932 characters, characters beyond it (BMP and supplementary), and line breaks.
+const char* const kPieces[] = {"a", "Z", "0", " ", "=", "あ", "ア", "ｱ", "漢", "①", "～", "é",
+                               "〜", "😀", "𠮷", "한", "—", "\u00A0", "€", "−", "\r", "\n", "\r\n"};
+
+std::string RandomText(std::mt19937& rng)
+{
+    std::string text;
+    for (int n = static_cast<int>(rng() % 40); n > 0; --n) text += kPieces[rng() % std::size(kPieces)];
+    return text;
+}
+
+// The characters the text's stand-ins stand for, sorted: a multiset to compare.
+std::vector<char32_t> BeyondCharacters(const std::string& cp932, const TStandInMap& map)
+{
+    std::vector<char32_t> found;
+    for (std::size_t i = 0; i < cp932.size(); i += CharLengthAt(cp932, i)) {
+        if (CharLengthAt(cp932, i) != 2) continue;
+        const auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(cp932[i]) * 256 +
+                                                     static_cast<unsigned char>(cp932[i + 1]));
+        if (map.IsStandIn(code)) found.push_back(static_cast<char32_t>(map.CharacterOf(code)));
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+struct Pipeline {
+    TAWKStr awk;
+    TNMURL url;
+    PortableLineComparer comparer;
+
+    std::string Run(int kind, const std::string& text, const EditSet& set, TStandInMap& map)
+    {
+        ProcessServices services{awk, url, comparer, map};
+        return RunTextProcess(kind, text, set, services);
+    }
+};
+
+// Settings under which a process leaves every character as it is.
+EditSet Unchanging()
+{
+    EditSet set;
+    set.MaxCnt = 0;
+    set.CaseMethod = 2;
+    set.KanaMethod = 2;
+    set.ZnHnMethod = 2;
+    set.RLCenter = "zzzq";
+    return set;
+}
+
+// Settings under which every process does its work.
+EditSet Working(bool urlUtf8)
+{
+    EditSet set;
+    set.Cond[0] = {"a|.$", "<&>", true};
+    set.CaseMethod = 1;
+    set.CaseInitial = true;
+    set.KanaMethod = 0;
+    set.ZnHnMethod = 0;
+    set.IfHnKn = true;
+    set.RLCenter = "=";
+    set.URLUtf8 = urlUtf8;
+    return set;
+}
+
+TEST(BeyondCp932, UnchangingProcessesAndANoOpSetGiveTheTextBack)
+{
+    std::mt19937 rng(932);
+    Pipeline p;
+    for (int round = 0; round < 300; ++round) {
+        TStandInMap map;
+        const std::string text = Utf8ToCp932(RandomText(rng), map);
+        const std::string lines = JoinLines(SplitLines(text));  // what a line-based process writes
+        const EditSet same = Unchanging();
+        EditSet noOp = same;  // every process that can keep the text whole, enabled
+        noOp.IfExec[pkReplace] = noOp.IfExec[pkCase] = noOp.IfExec[pkConvert] = true;
+        EXPECT_EQ(RunEditSet(text, noOp, [&](int k, const std::string& t, const EditSet& s) { return p.Run(k, t, s, map); }),
+                  text);
+        EXPECT_EQ(p.Run(pkReplace, text, same, map), text);
+        EXPECT_EQ(p.Run(pkConvert, text, same, map), text);
+        EXPECT_EQ(p.Run(pkCase, text, same, map), text);
+        EXPECT_EQ(p.Run(pkSwap, text, same, map), lines);
+        for (const bool utf8 : {false, true}) {
+            EditSet encode = same, decode = same;
+            encode.URLUtf8 = decode.URLUtf8 = utf8;
+            decode.EnDeCd = 1;
+            // Two line-based steps: a final empty line the first one writes, the second drops.
+            EXPECT_EQ(p.Run(pkURL, p.Run(pkURL, text, encode, map), decode, map), JoinLines(SplitLines(lines)))
+                << "UTF-8 " << utf8;
+        }
+    }
+}
+
+TEST(BeyondCp932, NoProcessAltersOrDropsOne)
+{
+    std::mt19937 rng(65001);
+    Pipeline p;
+    for (int round = 0; round < 300; ++round) {
+        TStandInMap map;
+        const std::string text = Utf8ToCp932(RandomText(rng), map);
+        const std::vector<char32_t> beyond = BeyondCharacters(text, map);
+        for (const bool utf8 : {false, true}) {
+            const EditSet set = Working(utf8);
+            for (int kind = 0; kind < kProcessKindCount; ++kind) {
+                std::string out = p.Run(kind, text, set, map);
+                if (kind == pkURL) {  // an encoding keeps them as its decoding shows
+                    EditSet decode = set;
+                    decode.EnDeCd = 1;
+                    out = p.Run(pkURL, out, decode, map);
+                }
+                EXPECT_EQ(BeyondCharacters(out, map), beyond) << "process " << kind << " UTF-8 " << utf8;
+            }
+        }
+    }
+}
+
+}  // namespace
