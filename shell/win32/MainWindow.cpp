@@ -17,6 +17,7 @@
 #include "shell/win32/Win32TrayIcon.h"
 #include "shell/win32/Win32TrayMenu.h"
 #include "shell/win32/resource.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 
@@ -134,7 +135,7 @@ std::filesystem::path ProgramPath()
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) throw std::runtime_error("the program's path cannot be read");
+        if (length == 0) throw std::runtime_error(std::string("プログラムのパスを読み取れません"_sj));
         if (length < buffer.size()) return std::filesystem::path(buffer.substr(0, length));
         buffer.resize(buffer.size() * 2);
     }
@@ -148,12 +149,12 @@ HWND CreateMainWindow(HINSTANCE instance)
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
     windowClass.lpszClassName = kMainWindowClass;
-    if (!RegisterClassExW(&windowClass)) throw std::runtime_error("the main window class cannot be registered");
+    if (!RegisterClassExW(&windowClass)) throw std::runtime_error(std::string("メインウィンドウのクラスを登録できません"_sj));
     // A top-level window, never shown: a message-only window would miss the task bar's
     // broadcast after an Explorer restart.
     const HWND window = CreateWindowExW(0, kMainWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-    if (!window) throw std::runtime_error("the main window cannot be created");
+    if (!window) throw std::runtime_error(std::string("メインウィンドウを作成できません"_sj));
     return window;
 }
 

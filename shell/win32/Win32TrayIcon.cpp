@@ -9,6 +9,7 @@
 #include "shell/win32/MenuIds.h"
 #include "shell/win32/WideText.h"
 #include "shell/win32/resource.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ HICON LoadSmallIcon(HINSTANCE instance, int resourceId)
     // them once here rather than on every change of group.
     const HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR);
-    if (!icon) throw std::runtime_error("icon resource " + std::to_string(resourceId) + " is missing");
+    if (!icon) throw std::runtime_error(SjString("アイコンのリソースがありません："_sj) + std::to_string(resourceId));
     return static_cast<HICON>(icon);
 }
 
