@@ -31,19 +31,12 @@ std::optional<unsigned char> HexNumber(std::string_view digits)
     return static_cast<unsigned char>(value);
 }
 
-std::uint16_t CodeAt(std::string_view text, std::size_t i)
-{
-    const auto lead = static_cast<unsigned char>(text[i]);
-    if (CharLengthAt(text, i) == 1) return lead;
-    return static_cast<std::uint16_t>(lead * 256 + static_cast<unsigned char>(text[i + 1]));
-}
-
 // A stand-in of the map in a CP932 text: a character CP932 has no bytes for.
 bool HoldsStandIn(std::string_view text, const TStandInMap* standIns)
 {
     if (!standIns || standIns->Empty()) return false;
     for (std::size_t i = 0; i < text.size(); i += CharLengthAt(text, i)) {
-        if (CharLengthAt(text, i) == 2 && standIns->IsStandIn(CodeAt(text, i))) return true;
+        if (CharLengthAt(text, i) == 2 && standIns->IsStandIn(CharCodeAt(text, i))) return true;
     }
     return false;
 }
@@ -53,7 +46,7 @@ void RequireCp932Text(std::string_view bytes, const TStandInMap* standIns)
 {
     for (std::size_t i = 0; i < bytes.size(); i += CharLengthAt(bytes, i)) {
         const bool cut = IsLeadByte(bytes[i]) && i + 1 == bytes.size();
-        const std::uint16_t code = CodeAt(bytes, i);
+        const std::uint16_t code = CharCodeAt(bytes, i);
         if (cut || Cp932CodeToUnicode(code) < 0 || (standIns && standIns->IsStandIn(code)))
             throw EEncodingError(SjString("デコードした結果がShift-JISの文字になりません"_sj));
     }

@@ -12,11 +12,7 @@ std::string_view FirstStandIn(std::string_view text, const TStandInMap& standIns
 {
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t length = CharLengthAt(text, i);
-        if (length == 2) {
-            const auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(text[i]) * 256 +
-                                                         static_cast<unsigned char>(text[i + 1]));
-            if (standIns.IsStandIn(code)) return text.substr(i, 2);
-        }
+        if (length == 2 && standIns.IsStandIn(CharCodeAt(text, i))) return text.substr(i, 2);
         i += length;
     }
     return {};
@@ -27,8 +23,7 @@ std::optional<std::string> Describe(std::string_view where, std::string_view fie
 {
     const std::string_view standIn = FirstStandIn(text, standIns);
     if (standIn.empty()) return std::nullopt;
-    const auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(standIn[0]) * 256 +
-                                                 static_cast<unsigned char>(standIn[1]));
+    const std::uint16_t code = CharCodeAt(standIn, 0);
     return std::string(where) + SjString("の「"_sj) + std::string(field) + SjString("」に、設定ファイルに保存できない文字 "_sj) +
            CodePointName(static_cast<char32_t>(standIns.CharacterOf(code))) + SjString("（"_sj) + std::string(standIn) +
            SjString("）があります。"_sj);

@@ -24,6 +24,14 @@ constexpr std::size_t CharLengthAt(std::string_view text, std::size_t pos)
     return IsLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
 }
 
+// The code (byte, or lead*256+trail) of the character that starts at pos.
+constexpr std::uint16_t CharCodeAt(std::string_view text, std::size_t pos)
+{
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (CharLengthAt(text, pos) == 1) return lead;
+    return static_cast<std::uint16_t>(lead * 256 + static_cast<unsigned char>(text[pos + 1]));
+}
+
 // Raised when a text cannot be converted: invalid UTF-8, a character that CP932 cannot
 // hold where no stand-in may carry it, or CP932 bytes that do not form a character. Never
 // replaced by '?': a silent substitution would destroy the user's text. The message is

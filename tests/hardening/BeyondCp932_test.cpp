@@ -34,10 +34,8 @@ std::vector<char32_t> BeyondCharacters(const std::string& cp932, const TStandInM
 {
     std::vector<char32_t> found;
     for (std::size_t i = 0; i < cp932.size(); i += CharLengthAt(cp932, i)) {
-        if (CharLengthAt(cp932, i) != 2) continue;
-        const auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(cp932[i]) * 256 +
-                                                     static_cast<unsigned char>(cp932[i + 1]));
-        if (map.IsStandIn(code)) found.push_back(static_cast<char32_t>(map.CharacterOf(code)));
+        const std::uint16_t code = CharCodeAt(cp932, i);
+        if (CharLengthAt(cp932, i) == 2 && map.IsStandIn(code)) found.push_back(static_cast<char32_t>(map.CharacterOf(code)));
     }
     std::sort(found.begin(), found.end());
     return found;
