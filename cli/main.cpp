@@ -3,11 +3,13 @@
 // for byte. Exit status: 0 success, 1 usage, 2 pattern or template error, 3 encoding
 // error, 4 a file named on the command line cannot be read, 70 an internal error (out of
 // memory, a failing file system), which is never reported as a pattern error.
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <new>
 #include <fstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #ifdef _WIN32
@@ -149,16 +151,31 @@ private:
     TStandInMap standIns_;
 };
 
+// Writes bytes whole or raises: a result that did not reach its reader is no success.
 void WriteAll(std::FILE* stream, const std::string& bytes)
 {
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
-    std::fflush(stream);
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size() || std::fflush(stream) != 0)
+        throw std::system_error(errno, std::generic_category(),
+                                stream == stdout ? "cannot write standard output" : "cannot write standard error");
 }
 
-// Writes "morvane-cli: MESSAGE" to standard error and gives back the exit status.
+std::string ReadStandardInput()
+{
+    std::string input;
+    char buffer[1 << 16];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0;) input.append(buffer, n);
+    if (std::ferror(stdin)) throw std::system_error(errno, std::generic_category(), "cannot read standard input");
+    return input;
+}
+
+// Writes "morvane-cli: MESSAGE" to standard error and gives back the exit status. Unchecked:
+// a failing standard error leaves nowhere to report to.
 int Fail(int status, const std::string& message)
 {
-    WriteAll(stderr, "morvane-cli: " + message + "\n" + (status == 1 ? "(see morvane-cli --help)\n" : ""));
+    std::fputs("morvane-cli: ", stderr);
+    std::fwrite(message.data(), 1, message.size(), stderr);
+    std::fputs(status == 1 ? "\n(see morvane-cli --help)\n" : "\n", stderr);
+    std::fflush(stderr);
     return status;
 }
 
@@ -183,9 +200,7 @@ int RunCli(int argc, char** argv)
         return 0;
     }
 
-    std::string input;
-    char buffer[1 << 16];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0;) input.append(buffer, n);
+    const std::string input = ReadStandardInput();
     Session session(args);
     std::string output, diagnostics;
     try {

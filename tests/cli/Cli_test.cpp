@@ -111,8 +111,6 @@ TEST(Cli, Commands)
     for (const auto& c : cases) Check(c);
 }
 
-// Running out of memory while the input is read is an internal error (70), never a crash
-// or a pattern error. AddressSanitizer reserves more address space than the limit allows.
 #if defined(__SANITIZE_ADDRESS__)
 #define MORVANE_UNDER_ASAN 1
 #elif defined(__has_feature)
@@ -120,16 +118,23 @@ TEST(Cli, Commands)
 #define MORVANE_UNDER_ASAN 1
 #endif
 #endif
-TEST(Cli, OutOfMemoryIsAnInternalError)
+// Running out of memory while the input is read, or a standard input or output that fails,
+// is an internal error (70): never a crash, a pattern error or a success.
+TEST(Cli, FailuresOfTheSystemAreInternalErrors)
 {
-#ifdef MORVANE_UNDER_ASAN
-    GTEST_SKIP() << "address space limits do not apply under AddressSanitizer";
-#else
-    const std::string command = "ulimit -v 300000; head -c 400000000 /dev/zero | " + ShellQuote(MORVANE_CLI_PATH) +
-                                " --encoding=cp932 gsub a b >/dev/null 2>/dev/null";
-    const int raw = std::system(("sh -c " + ShellQuote(command)).c_str());
-    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 70);
+    const std::string cli = ShellQuote(MORVANE_CLI_PATH);
+    std::vector<std::pair<const char*, std::string>> cases = {
+        {"a folder as standard input", cli + " match a < / 2>/dev/null"},
+        {"a full disk", "echo a | " + cli + " gsub a b > /dev/full 2>/dev/null"},
+    };
+#ifndef MORVANE_UNDER_ASAN  // address space limits do not apply under AddressSanitizer
+    cases.push_back({"out of memory", "ulimit -v 300000; head -c 400000000 /dev/zero | " + cli +
+                                          " --encoding=cp932 gsub a b >/dev/null 2>/dev/null"});
 #endif
+    for (const auto& [name, command] : cases) {
+        const int raw = std::system(("sh -c " + ShellQuote(command)).c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 70) << name;
+    }
 }
 
 TEST(Cli, HelpAndVersion)
