@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "text/Cp932.h"
 #include "text/SjisLiteral.h"
@@ -41,15 +42,27 @@ bool HoldsStandIn(std::string_view text, const TStandInMap* standIns)
     return false;
 }
 
-// Decoded bytes as CP932 text: every character a real one, none the code of a stand-in.
-void RequireCp932Text(std::string_view bytes, const TStandInMap* standIns)
+// The stand-in codes of a text, in order.
+std::vector<std::uint16_t> StandInCodes(std::string_view text, const TStandInMap* standIns)
+{
+    std::vector<std::uint16_t> codes;
+    for (std::size_t i = 0; standIns && i < text.size(); i += CharLengthAt(text, i))
+        if (CharLengthAt(text, i) == 2 && standIns->IsStandIn(CharCodeAt(text, i))) codes.push_back(CharCodeAt(text, i));
+    return codes;
+}
+
+// Decoded bytes as CP932 text: every character a real one or a stand-in the line already
+// held, passed through; a decoding that makes or breaks a stand-in fails.
+void RequireCp932Text(std::string_view bytes, std::string_view line, const TStandInMap* standIns)
 {
     for (std::size_t i = 0; i < bytes.size(); i += CharLengthAt(bytes, i)) {
         const bool cut = IsLeadByte(bytes[i]) && i + 1 == bytes.size();
         const std::uint16_t code = CharCodeAt(bytes, i);
-        if (cut || Cp932CodeToUnicode(code) < 0 || (standIns && standIns->IsStandIn(code)))
+        if (cut || (Cp932CodeToUnicode(code) < 0 && !(standIns && standIns->IsStandIn(code))))
             throw EEncodingError(SjString("デコードした結果がShift-JISの文字になりません"_sj));
     }
+    if (StandInCodes(bytes, standIns) != StandInCodes(line, standIns))
+        throw EEncodingError(SjString("デコードした結果がShift-JISの文字になりません"_sj));
 }
 
 }  // namespace
@@ -71,7 +84,7 @@ std::string TNMURL::CodedBytes() const
 std::string TNMURL::TextOf(std::string bytes) const
 {
     if (UTF8) return StandIns ? Utf8ToCp932(bytes, *StandIns) : Utf8ToCp932(bytes);
-    RequireCp932Text(bytes, StandIns);
+    RequireCp932Text(bytes, InputString, StandIns);
     return bytes;
 }
 

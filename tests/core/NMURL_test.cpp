@@ -84,6 +84,8 @@ TEST(NMURL, CodesCharactersBeyondCp932)
         {"CP932 decode to an unassigned code stays", false, true, "%85%40", "%85%40"},
         {"CP932 decode that cuts a character stays", false, true, "a%82", "a%82"},
         {"CP932 decode to a character", false, true, "%82%A0", "あ"},
+        {"CP932 decode passes a stand-in through", false, true, "é%41", "éA"},
+        {"CP932 decode that would break a stand-in stays", false, true, "%83é", "%83é"},
     };
     for (const Case& c : cases) {
         TStandInMap map;
