@@ -32,22 +32,13 @@ std::optional<unsigned char> HexNumber(std::string_view digits)
     return static_cast<unsigned char>(value);
 }
 
-// A stand-in of the map in a CP932 text: a character CP932 has no bytes for.
-bool HoldsStandIn(std::string_view text, const TStandInMap* standIns)
-{
-    if (!standIns || standIns->Empty()) return false;
-    for (std::size_t i = 0; i < text.size(); i += CharLengthAt(text, i)) {
-        if (CharLengthAt(text, i) == 2 && standIns->IsStandIn(CharCodeAt(text, i))) return true;
-    }
-    return false;
-}
-
 // The stand-in codes of a text, in order.
 std::vector<std::uint16_t> StandInCodes(std::string_view text, const TStandInMap* standIns)
 {
     std::vector<std::uint16_t> codes;
-    for (std::size_t i = 0; standIns && i < text.size(); i += CharLengthAt(text, i))
-        if (CharLengthAt(text, i) == 2 && standIns->IsStandIn(CharCodeAt(text, i))) codes.push_back(CharCodeAt(text, i));
+    if (standIns == nullptr) return codes;
+    for (std::size_t i = FindStandIn(text, *standIns); i != std::string_view::npos; i = FindStandIn(text, *standIns, i + 2))
+        codes.push_back(CharCodeAt(text, i));
     return codes;
 }
 
@@ -76,7 +67,7 @@ std::string TNMURL::Failed(const std::string& operation, const std::string& mess
 std::string TNMURL::CodedBytes() const
 {
     if (UTF8) return StandIns ? Cp932ToUtf8(InputString, *StandIns) : Cp932ToUtf8(InputString);
-    if (HoldsStandIn(InputString, StandIns))
+    if (StandIns && FindStandIn(InputString, *StandIns) != std::string_view::npos)
         throw EEncodingError(SjString("Shift-JISにない文字はShift-JISでURLエンコードできません"_sj));
     return InputString;
 }

@@ -30,7 +30,7 @@ Character CharacterAt(std::string_view line, std::size_t offset, const TStandInM
     Character ch{offset, 1, 0, false};
     if (IsLeadByte(b) && offset + 1 < line.size()) {
         ch.length = 2;
-        const auto code = static_cast<std::uint16_t>(b * 256u + static_cast<unsigned char>(line[offset + 1]));
+        const std::uint16_t code = CharCodeAt(line, offset);
         const bool standIn = standIns && standIns->IsStandIn(code);
         ch.weight = standIn ? kBeyondCp932Class + static_cast<std::uint32_t>(standIns->CharacterOf(code))
                             : kDoubleByteClass + code;
@@ -101,6 +101,8 @@ int CompareLevel(std::string_view a, std::string_view b, bool ignorable, const T
 
 int PortableLineComparer::Compare(std::string_view a, std::string_view b, const TStandInMap* standIns) const
 {
+    // Without stand-ins no character needs looking up: a sort compares its lines many times.
+    if (standIns != nullptr && standIns->Empty()) standIns = nullptr;
     // First level: every character but hyphen and apostrophe, by weight.
     if (const int c = CompareLevel(a, b, false, standIns, [](const Character& ch) { return ch.weight; }); c != 0) return c;
     // Tie break: the hyphens and apostrophes, by position, then by which of the two. With

@@ -16,9 +16,7 @@ std::string RunTextProcess(int kind, const std::string& text, const EditSet& set
     case pkLineNo: return ProcessLineNo(text, set);
     case pkCase: return ProcessCase(text, set);
     case pkConvert: return ProcessZnHn(ProcessKana(text, set), set);
-    // Without stand-ins the comparer need not look any character up.
-    case pkSort:
-        return ProcessSort(text, set, services.LineComparer, services.StandIns.Empty() ? nullptr : &services.StandIns);
+    case pkSort: return ProcessSort(text, set, services.LineComparer, &services.StandIns);
     case pkSwap: return ProcessSwap(text, set, services.AWKStr);
     case pkURL: return ProcessURL(text, set, services.NMURL, &services.StandIns);
     default: return text;

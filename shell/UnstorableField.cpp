@@ -7,22 +7,12 @@
 
 namespace {
 
-// The first stand-in of the text: its bytes, or empty.
-std::string_view FirstStandIn(std::string_view text, const TStandInMap& standIns)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = CharLengthAt(text, i);
-        if (length == 2 && standIns.IsStandIn(CharCodeAt(text, i))) return text.substr(i, 2);
-        i += length;
-    }
-    return {};
-}
-
 std::optional<std::string> Describe(std::string_view where, std::string_view field, std::string_view text,
                                     const TStandInMap& standIns)
 {
-    const std::string_view standIn = FirstStandIn(text, standIns);
-    if (standIn.empty()) return std::nullopt;
+    const std::size_t at = FindStandIn(text, standIns);
+    if (at == std::string_view::npos) return std::nullopt;
+    const std::string_view standIn = text.substr(at, 2);
     const std::uint16_t code = CharCodeAt(standIn, 0);
     return std::string(where) + SjString("の「"_sj) + std::string(field) + SjString("」に、設定ファイルに保存できない文字 "_sj) +
            CodePointName(static_cast<char32_t>(standIns.CharacterOf(code))) + SjString("（"_sj) + std::string(standIn) +

@@ -89,14 +89,10 @@ void DecodeCp932(std::string_view in, CharacterOf characterOf, Sink sink)
     std::size_t index = 0;
     for (std::size_t i = 0; i < in.size(); ++index) {
         const unsigned char b = static_cast<unsigned char>(in[i]);
-        std::uint16_t code = b;
-        std::size_t width = 1;
-        if (IsLeadByte(b)) {
-            if (i + 1 >= in.size())
-                throw EEncodingError(SjString("テキストが２バイト文字の途中で終わっています"_sj) + CharacterPosition(index));
-            code = static_cast<std::uint16_t>(b * 256 + static_cast<unsigned char>(in[i + 1]));
-            width = 2;
-        }
+        if (IsLeadByte(b) && i + 1 >= in.size())
+            throw EEncodingError(SjString("テキストが２バイト文字の途中で終わっています"_sj) + CharacterPosition(index));
+        const std::uint16_t code = CharCodeAt(in, i);
+        const std::size_t width = CharLengthAt(in, i);
         const std::int32_t cp = characterOf(code);
         if (cp < 0) {
             char hex[8];

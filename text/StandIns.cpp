@@ -79,6 +79,15 @@ std::uint16_t TStandInMap::NextFreeCode()
                          std::to_string(StandInCapacity()) + SjString("種類までです）"_sj));
 }
 
+std::size_t FindStandIn(std::string_view text, const TStandInMap& standIns, std::size_t from)
+{
+    if (standIns.Empty()) return std::string_view::npos;
+    for (std::size_t i = from; i < text.size(); i += CharLengthAt(text, i)) {
+        if (CharLengthAt(text, i) == 2 && standIns.IsStandIn(CharCodeAt(text, i))) return i;
+    }
+    return std::string_view::npos;
+}
+
 std::int32_t TStandInMap::CharacterOf(std::uint16_t code) const
 {
     const int own = Cp932CodeToUnicode(code);

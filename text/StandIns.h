@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -52,3 +53,7 @@ private:
 };
 
 using StandInMapPtr = std::shared_ptr<TStandInMap>;
+
+// The position of the first stand-in of the map in a CP932 text at or after the character
+// start `from`, or npos.
+std::size_t FindStandIn(std::string_view text, const TStandInMap& standIns, std::size_t from = 0);
