@@ -113,7 +113,7 @@ MappedText TMorvaneMain::ReadClipboardText(std::string_view abandonedWork)
     try {
         return platform_.Clipboard.GetClipboardText();
     } catch (const EEncodingError& e) {
-        throw EClipboardNotCp932(SjString("クリップボードのテキストを扱えないため、"_sj) + std::string(abandonedWork) +
+        throw EClipboardNotTaken(SjString("クリップボードのテキストを扱えないため、"_sj) + std::string(abandonedWork) +
                                  "\r\n" + e.what());
     }
 }

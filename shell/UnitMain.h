@@ -36,9 +36,9 @@ std::string TrayTip(std::string_view name);
 // Raised when a hot key finds text on the clipboard that cannot be taken (more distinct
 // characters beyond Shift-JIS than there are stand-ins): the edit or launch does not
 // run, and the clipboard stays as it is.
-class EClipboardNotCp932 : public std::runtime_error {
+class EClipboardNotTaken : public std::runtime_error {
 public:
-    explicit EClipboardNotCp932(const std::string& message) : std::runtime_error(message) {}
+    explicit EClipboardNotTaken(const std::string& message) : std::runtime_error(message) {}
 };
 
 class TMorvaneMain {
