@@ -31,4 +31,10 @@ public:
 class EClipboardOpen : public std::runtime_error {
 public:
     EClipboardOpen() : std::runtime_error(std::string("クリップボードを開くことができません"_sj)) {}
+    // holder: the program that has the clipboard open, as the user knows it.
+    explicit EClipboardOpen(const std::string& holder)
+        : std::runtime_error(std::string("クリップボードを開くことができません（"_sj) + holder +
+                             std::string("が使用中です）"_sj))
+    {
+    }
 };

@@ -18,6 +18,8 @@
 constexpr unsigned kModAlt = 1;
 constexpr unsigned kModControl = 2;
 constexpr unsigned kModShift = 4;
+// Held down, a key repeats: without this flag each repeat would run the set again.
+constexpr unsigned kModNoRepeat = 0x4000;
 
 class IHotKeyRegistrar {
 public:
@@ -40,6 +42,8 @@ public:
     virtual void Add(int icon, std::string_view tip) = 0;
     virtual void Modify(int icon, std::string_view tip) = 0;
     virtual void Delete() = 0;
+    // A balloon over the icon: a notice the user may miss without harm.
+    virtual void ShowBalloon(std::string_view title, std::string_view text) = 0;
 };
 
 struct ScreenPoint {
@@ -78,6 +82,19 @@ public:
     virtual void CloseOpenDialog() = 0;
 };
 
+// The text selected in the window the user works in, edited in place: its copy and paste
+// keys are sent to it.
+class ISelection {
+public:
+    virtual ~ISelection() = default;
+    // Waits (bounded) for the user to let go of the hot key's modifiers, so that they do not
+    // change the keys sent, then sends Ctrl+C to the foreground window and waits (bounded)
+    // for the clipboard to change. False when it did not: nothing was selected.
+    virtual bool CopySelection() = 0;
+    // Sends Ctrl+V to the foreground window.
+    virtual void PasteClipboard() = 0;
+};
+
 class IMainWindow {
 public:
     virtual ~IMainWindow() = default;
@@ -93,6 +110,7 @@ struct MainPlatform {
     ICursor& Cursor;
     IOptionDialogs& OptionDialogs;
     IClipboardText& Clipboard;
+    ISelection& Selection;
     ILauncher& Launcher;
     const IKeyNames& KeyNames;
     const ILineComparer& LineComparer;

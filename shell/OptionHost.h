@@ -8,6 +8,7 @@
 
 #include "core/EditSettings.h"
 #include "core/History.h"
+#include "core/KeyNames.h"
 #include "core/ClipboardText.h"
 
 struct OptionHost {
@@ -18,4 +19,8 @@ struct OptionHost {
     IClipboardText& Clipboard;
     // Writes every group and set of Model to the settings file; raises on failure.
     std::function<void()> SaveSettings;
+    // Whether another program holds a hot key (empty: none can be told).
+    std::function<bool(ShortCut key)> HotKeyTaken;
+    // The names of keys in messages; null: the names of the settings file without a layout.
+    const IKeyNames* KeyNames = nullptr;
 };

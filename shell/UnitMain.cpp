@@ -1,9 +1,12 @@
 #include "shell/UnitMain.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "text/Cp932.h"
 #include "core/EditDriver.h"
+#include "core/HotKeyConflicts.h"
+#include "core/ShortCutText.h"
 #include "core/SettingsFile.h"
 #include "text/SjisLiteral.h"
 #include "core/TextProcesses.h"
@@ -39,13 +42,25 @@ void TMorvaneMain::FormCreate()
     AddTrayIcon();
     platform_.Menu.CheckGroup(settings_.ActiveGroup);
     UpdateGroupDisplay();
+    ReportRefusedKeys();
 }
 
 void TMorvaneMain::FormDestroy()
 {
     awkStr_.reset();
-    // A settings file that cannot be written must not leave the keys registered or a dead
-    // icon in the tray: the error is raised only after everything else is done.
+    const std::exception_ptr writeError = LeaveResidence();
+    history_.reset();
+    if (writeError) std::rethrow_exception(writeError);
+}
+
+// Writes the active group, then gives back the keys and the tray icon, once: the end of a
+// session may have done it already. A settings file that cannot be written must not leave
+// the keys registered or a dead icon in the tray: its error is returned for the caller to
+// raise when everything else is done.
+std::exception_ptr TMorvaneMain::LeaveResidence()
+{
+    if (left_) return nullptr;
+    left_ = true;
     std::exception_ptr writeError;
     try {
         SaveActiveGroup(platform_.SettingsFile, settings_.ActiveGroup);
@@ -54,26 +69,67 @@ void TMorvaneMain::FormDestroy()
     }
     UnregisterHotKeys();
     DeleteTrayIcon();
-    history_.reset();
+    return writeError;
+}
+
+void TMorvaneMain::EndSession()
+{
+    if (optionDialogOpen_) {
+        exitPending_ = true;  // should the process live on, the window closes when the dialog returns
+        platform_.OptionDialogs.CloseOpenDialog();
+    }
+    const std::exception_ptr writeError = LeaveResidence();
+    if (!optionDialogOpen_) platform_.Window.Close();
     if (writeError) std::rethrow_exception(writeError);
 }
 
 void TMorvaneMain::RegisterHotKeys()
 {
     const EditGroup& group = settings_.Active();
-    auto registerKey = [this](int id, ShortCut value) {
-        const unsigned modifiers = HotKeyModifiers(value);
-        if (modifiers == 0) return;  // a bare key would take that key from every program
-        // A key held by another program simply does not work; nothing is shown.
-        platform_.HotKeys.RegisterHotKey(id, modifiers, value & kShortCutKeyMask);
-    };
-    for (int j = 1; j <= kSetsPerGroup; ++j) registerKey(j, group.Set[j - 1].HotKey);
-    registerKey(kHotKeyIdExec, group.ExecHotKey);
+    for (int slot = 1; slot <= kExecSlot; ++slot) {
+        const ShortCut key = HotKeyOfSlot(group, slot);
+        const unsigned modifiers = HotKeyModifiers(key);
+        if (modifiers == 0) continue;  // a bare key would take that key from every program
+        const int id = slot == kExecSlot ? kHotKeyIdExec : slot;
+        if (platform_.HotKeys.RegisterHotKey(id, modifiers | kModNoRepeat, key & kShortCutKeyMask))
+            registered_.push_back(key);
+        else
+            refusedKeys_.push_back(RefusalOf(slot, key));
+    }
+}
+
+std::string TMorvaneMain::RefusalOf(int slot, ShortCut key) const
+{
+    const std::string keyText = ShortCutText(platform_.KeyNames).ToText(key);
+    for (const HotKeyConflict& conflict : FindHotKeyConflicts(settings_.Active(), settings_.ActiveGroup))
+        if (conflict.Slot == slot && conflict.Kind == HotKeyConflictKind::SameKeyInGroup)
+            return DescribeHotKeyConflict(conflict, keyText);
+    return keyText + SjString("（"_sj) + HotKeySlotName(slot) + SjString("）は他のプログラムが使用中です"_sj);
+}
+
+void TMorvaneMain::ReportRefusedKeys()
+{
+    if (refusedKeys_.empty()) return;
+    std::string text;
+    for (const std::string& line : refusedKeys_) text += (text.empty() ? "" : "\n") + line;
+    refusedKeys_.clear();
+    platform_.Tray.ShowBalloon("ホットキーを登録できません"_sj, text);
+}
+
+bool TMorvaneMain::HotKeyTaken(ShortCut key)
+{
+    const unsigned modifiers = HotKeyModifiers(key);
+    if (modifiers == 0 || (key & kShortCutKeyMask) == 0) return false;
+    if (std::find(registered_.begin(), registered_.end(), key) != registered_.end()) return false;
+    if (!platform_.HotKeys.RegisterHotKey(kHotKeyIdProbe, modifiers, key & kShortCutKeyMask)) return true;
+    platform_.HotKeys.UnregisterHotKey(kHotKeyIdProbe);
+    return false;
 }
 
 void TMorvaneMain::UnregisterHotKeys()
 {
     for (int id : {1, 2, 3, 4, kHotKeyIdExec}) platform_.HotKeys.UnregisterHotKey(id);
+    registered_.clear();
 }
 
 void TMorvaneMain::AddTrayIcon()
@@ -134,9 +190,19 @@ void TMorvaneMain::WMHotKey(int id)
     if (id == kHotKeyIdExec) {
         ExecAssociation(ReadClipboardText("関連付け起動を中止しました。"_sj));
     } else if (id >= 1 && id <= kSetsPerGroup) {
-        const MappedText text = ReadClipboardText("編集を中止しました。"_sj);
-        EditDriver(text, settings_.Active().Set[id - 1]);
+        EditHotKey(settings_.Active().Set[id - 1]);
     }
+}
+
+void TMorvaneMain::EditHotKey(const EditSet& set)
+{
+    if (set.EditSelection && !platform_.Selection.CopySelection()) {
+        platform_.Tray.ShowBalloon("Morvane", "テキストが選択されていないため、編集しませんでした"_sj);
+        return;
+    }
+    const MappedText text = ReadClipboardText("編集を中止しました。"_sj);
+    EditDriver(text, set);
+    if (set.EditSelection) platform_.Selection.PasteClipboard();
 }
 
 void TMorvaneMain::SwitchGroup(int group)
@@ -145,6 +211,7 @@ void TMorvaneMain::SwitchGroup(int group)
     settings_.ActiveGroup = group;
     UpdateGroupDisplay();
     RegisterHotKeys();
+    ReportRefusedKeys();
 }
 
 void TMorvaneMain::WMTrayNotify(unsigned mouseMessage)
@@ -182,6 +249,8 @@ void TMorvaneMain::MenuOptionClick()
         [this](const MappedText& text) { ExecAssociation(text); },
         platform_.Clipboard,
         [this] { SaveSettings(platform_.SettingsFile, settings_, platform_.KeyNames); },
+        [this](ShortCut key) { return HotKeyTaken(key); },
+        &platform_.KeyNames,
     };
     UnregisterHotKeys();
     optionDialogOpen_ = true;
@@ -199,8 +268,11 @@ void TMorvaneMain::MenuOptionClick()
 void TMorvaneMain::AfterOptionDialog()
 {
     optionDialogOpen_ = false;
-    UpdateGroupDisplay();
-    RegisterHotKeys();
+    if (!left_) {
+        UpdateGroupDisplay();
+        RegisterHotKeys();
+        ReportRefusedKeys();
+    }
     if (exitPending_) platform_.Window.Close();
 }
 

@@ -5,10 +5,12 @@
 // through MainPlatform, so all of this runs and is tested without Windows.
 #pragma once
 
+#include <exception>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/EditSettings.h"
 #include "core/History.h"
@@ -18,6 +20,8 @@
 
 // Hot-key ids: set j (1..4) of the active group is id j, its association launch id 14.
 constexpr int kHotKeyIdExec = 14;
+// Registered for a moment to learn whether another program holds a key.
+constexpr int kHotKeyIdProbe = 15;
 
 // Mouse messages the tray passes with its callback message.
 constexpr unsigned kTrayLeftButtonDown = 0x201;  // WM_LBUTTONDOWN
@@ -52,8 +56,13 @@ public:
     // the tray icon and frees the history, in this order.
     void FormDestroy();
 
+    // Keys the system refuses are kept for ReportRefusedKeys, named with their sets.
     void RegisterHotKeys();
     void UnregisterHotKeys();
+    // Names each refused key of the last registration in a balloon over the tray icon.
+    void ReportRefusedKeys();
+    // Whether another program holds the key; the keys registered here do not count.
+    bool HotKeyTaken(ShortCut key);
     void AddTrayIcon();
     void ModifyTrayIcon(int icon, std::string_view tip);
     void DeleteTrayIcon();
@@ -68,6 +77,9 @@ public:
     void MenuOptionClick();
     void MenuExitClick();
     void MenuHistoriesClick(int item);
+    // Windows is logging off or shutting down and may end the process as soon as this
+    // returns: the end runs now, as the exit command's would (an open dialog cancelled first).
+    void EndSession();
 
     const EditSettings& Settings() const { return settings_; }
 
@@ -75,8 +87,11 @@ private:
     MappedText ReadClipboardText(std::string_view abandonedWork);
     void EditDriver(const MappedText& text, const EditSet& set);
     void ExecAssociation(const MappedText& text);
+    void EditHotKey(const EditSet& set);
     void SwitchGroup(int group);
     void AfterOptionDialog();
+    std::string RefusalOf(int slot, ShortCut key) const;
+    std::exception_ptr LeaveResidence();
 
     MainPlatform platform_;
     TNMURL nmurl_;  // NMURL
@@ -87,6 +102,9 @@ private:
     EditSettings settings_;
     std::unique_ptr<History> history_;
     std::unique_ptr<TAWKStr> awkStr_;  // AWKStr
+    std::vector<ShortCut> registered_;     // the active group's keys the system took
+    std::vector<std::string> refusedKeys_;  // not reported yet
     bool optionDialogOpen_ = false;
     bool exitPending_ = false;
+    bool left_ = false;  // the active group written, keys and icon given back
 };

@@ -5,7 +5,10 @@
 #include <exception>
 #include <utility>
 
+#include "core/HotKeyConflicts.h"
+#include "core/ShortCutText.h"
 #include "shell/UnstorableField.h"
+#include "text/SjisLiteral.h"
 
 namespace {
 
@@ -176,6 +179,13 @@ void TMorvaneOption::HotKeyExit()
     // Modifiers the user held without pressing a key make no hot key.
     if ((value & kShortCutKeyMask) == 0) value = 0;
     HotKeySlot() = value;
+    ShowHotKeyState(value);
+}
+
+void TMorvaneOption::ShowHotKeyState(ShortCut key)
+{
+    const bool taken = host_.HotKeyTaken && host_.HotKeyTaken(key);
+    view_.SetText(OptionControl::LabelHotKeyTaken, taken ? "他のプログラムが使用中です"_sj : "");
 }
 
 void TMorvaneOption::HotKeyChange()
@@ -194,6 +204,7 @@ void TMorvaneOption::TabControlSetChange()
     view_.SetVisible(OptionControl::CheckListBoxOrder, editSet);
     view_.SetVisible(OptionControl::PageControlExec, editSet);
     view_.SetHotKey(HotKeySlot());
+    ShowHotKeyState(HotKeySlot());
     if (!editSet) return;
     ShowOrder(*set);
     view_.SetItemIndex(OptionControl::PageControlExec, opReplace);
@@ -365,6 +376,7 @@ void TMorvaneOption::ButtonOkClick()
         view_.ShowErrorMessage(*unstorable);
         return;
     }
+    if (!ConfirmHotKeyConflicts()) return;
     modalResult_ = OptionResult::Ok;
     EditSettings& model = host_.Model;
     model.ActiveGroup = currentGroup_;
@@ -389,6 +401,23 @@ void TMorvaneOption::ButtonOkClick()
     } catch (const std::exception& e) {
         view_.ShowErrorMessage(e.what());
     }
+}
+
+// Keys that will not work, or that take a key Windows uses, are the user's choice to keep.
+bool TMorvaneOption::ConfirmHotKeyConflicts()
+{
+    const PortableKeyNames fixedNames;
+    const ShortCutText names(host_.KeyNames ? *host_.KeyNames : fixedNames);
+    std::string lines;
+    for (int g = 1; g <= kGroupCount; ++g) {
+        const EditGroup& group = workGroup_[g - 1];
+        for (const HotKeyConflict& conflict : FindHotKeyConflicts(group, g)) {
+            const std::string keyText = names.ToText(HotKeyOfSlot(group, conflict.Slot));
+            lines += SjString("グループ("_sj) + std::to_string(g) + ") " + DescribeHotKeyConflict(conflict, keyText) + "\r\n";
+        }
+    }
+    if (lines.empty()) return true;
+    return view_.ConfirmWarning(lines + SjString("\r\nこのまま保存しますか？"_sj));
 }
 
 void TMorvaneOption::ButtonCancelClick() { modalResult_ = OptionResult::Cancel; }

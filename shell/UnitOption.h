@@ -21,6 +21,7 @@ enum class OptionControl {
     EditGroupName,
     TabControlSet,
     HotKey,
+    LabelHotKeyTaken,  // beside HotKey: says when another program holds the key shown
     LabelComment,
     LabelOrder,
     CheckListBoxOrder,
@@ -110,6 +111,8 @@ public:
     virtual void SetVisible(OptionControl control, bool visible) = 0;
     // Tells the user about an error that does not stop the dialog's work.
     virtual void ShowErrorMessage(std::string_view message) = 0;
+    // Warns and asks whether to go on; true to go on.
+    virtual bool ConfirmWarning(std::string_view message) = 0;
 };
 
 // How the dialog was closed; None while it is open.
@@ -177,6 +180,8 @@ private:
     EditSet* CurrentEditSet();
     ShortCut& HotKeySlot();
     void InputOrder(EditSet& set);
+    void ShowHotKeyState(ShortCut key);
+    bool ConfirmHotKeyConflicts();
     void ShowOrder(const EditSet& set);
     void FillUndoList();
 

@@ -13,6 +13,7 @@
 #include "shell/win32/Win32Clipboard.h"
 #include "shell/win32/Win32KeyNames.h"
 #include "shell/win32/Win32Launcher.h"
+#include "shell/win32/Win32Selection.h"
 #include "shell/win32/Win32LineComparer.h"
 #include "shell/win32/Win32TrayIcon.h"
 #include "shell/win32/Win32TrayMenu.h"
@@ -61,9 +62,14 @@ public:
         return true;
     }
     void ShowModal(OptionHost& host) override { ShowOptionDialog(owner_, host); }
+    // At once, as the end of a session cannot wait: the dialog takes it as Cancel, and its
+    // loop ends when the handler that asked has returned.
     void CloseOpenDialog() override
     {
-        if (const HWND dialog = FindWindowW(kOptionWindowClass, nullptr)) PostMessageW(dialog, WM_CLOSE, 0, 0);
+        const HWND dialog = FindWindowW(kOptionWindowClass, nullptr);
+        if (!dialog) return;
+        SendMessageW(dialog, WM_CLOSE, 0, 0);
+        ShowWindow(dialog, SW_HIDE);
     }
 
 private:
@@ -115,6 +121,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         // Closing the window from outside ends the program like the exit command.
         binding->Handle([&] { main.MenuExitClick(); });
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;  // nothing unsaved stands in the way
+    case WM_ENDSESSION:
+        if (wParam) binding->Handle([&] { main.EndSession(); });
         return 0;
     case WM_DESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -183,11 +194,12 @@ int RunMainWindow(HINSTANCE instance)
         Win32Cursor cursor;
         Win32OptionDialogs dialogs(window);
         Win32Clipboard clipboard(window);
+        Win32Selection selection;
         Win32Launcher launcher(window);
         Win32KeyNames keyNames;
         Win32LineComparer comparer;
-        TMorvaneMain main(MainPlatform{closer, hotKeys, tray, menu, cursor, dialogs, clipboard, launcher, keyNames,
-                                       comparer, SettingsFilePath(ProgramPath())});
+        TMorvaneMain main(MainPlatform{closer, hotKeys, tray, menu, cursor, dialogs, clipboard, selection, launcher,
+                                       keyNames, comparer, SettingsFilePath(ProgramPath())});
 
         // Start-up runs before the window procedure can reach the main window, so no
         // message is handled half-way through it. If it fails, nothing of it may stay

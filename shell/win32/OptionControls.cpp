@@ -27,6 +27,7 @@ constexpr ControlId kControlIds[] = {
     {C::EditGroupName, kIdEditGroupName},
     {C::TabControlSet, kIdTabControlSet},
     {C::HotKey, kIdHotKey},
+    {C::LabelHotKeyTaken, kIdLabelHotKeyTaken},
     {C::LabelComment, kIdLabelComment},
     {C::LabelOrder, kIdLabelOrder},
     {C::CheckListBoxOrder, kIdCheckListBoxOrder},
@@ -421,8 +422,12 @@ int BuildSetRow(Builder& b, const DialogFrame& f, int y)
                           f.Margin, y, f.Inner);
     y += WindowHeight(setTabs) + f.Gap;
     b.Label("ホットキー"_sj, kIdLabelHotKey, f.Margin, y + b.LabelOffset);
-    b.Add(HOTKEY_CLASSW, "", WS_TABSTOP | WS_GROUP, kIdHotKey,
-          Builder::Rect(f.Margin + b.TextWidth("ホットキー"_sj) + b.Px(6), y, b.Px(200), b.RowHeight), WS_EX_CLIENTEDGE);
+    const int hotKeyX = f.Margin + b.TextWidth("ホットキー"_sj) + b.Px(6);
+    b.Add(HOTKEY_CLASSW, "", WS_TABSTOP | WS_GROUP, kIdHotKey, Builder::Rect(hotKeyX, y, b.Px(200), b.RowHeight),
+          WS_EX_CLIENTEDGE);
+    // Empty unless the key shown is held by another program.
+    constexpr std::string_view kTaken = "他のプログラムが使用中です"_sj;
+    b.Label("", kIdLabelHotKeyTaken, hotKeyX + b.Px(208), y + b.LabelOffset, b.TextWidth(kTaken) + b.Px(2));
     return y + b.RowHeight + b.Px(12);
 }
 

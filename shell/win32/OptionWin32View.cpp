@@ -225,3 +225,9 @@ void OptionWin32View::ShowErrorMessage(std::string_view message)
 {
     ShowErrorBox(dialog_, message, standIns_.get());
 }
+
+bool OptionWin32View::ConfirmWarning(std::string_view message)
+{
+    return MessageBoxW(dialog_, WideDisplayText(message, standIns_.get()).c_str(), L"Morvane",
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}

@@ -30,6 +30,7 @@ public:
     void SetHotKey(ShortCut value) override;
     void SetVisible(OptionControl control, bool visible) override;
     void ShowErrorMessage(std::string_view message) override;
+    bool ConfirmWarning(std::string_view message) override;
 
     // While the view changes controls, their notifications are its own, not the user's.
     bool Updating() const { return updating_ > 0; }

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "shell/win32/WideText.h"
 #include "text/Cp932.h"
 #include "text/SjisLiteral.h"
 
@@ -19,13 +20,39 @@ constexpr DWORD kOpenRetryMilliseconds = 20;
 std::runtime_error ReadError() { return std::runtime_error(std::string("クリップボードのテキストを読み取れません"_sj)); }
 std::runtime_error WriteError() { return std::runtime_error(std::string("クリップボードに書き込めません"_sj)); }
 
+// The file name of the program whose window has the clipboard open ("notepad.exe"), or
+// empty when it cannot be told.
+std::string ClipboardHolder()
+{
+    DWORD process = 0;
+    const HWND holder = GetOpenClipboardWindow();
+    if (!holder || !GetWindowThreadProcessId(holder, &process)) return {};
+    const HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+    if (!handle) return {};
+    wchar_t path[MAX_PATH];
+    DWORD length = MAX_PATH;
+    const BOOL found = QueryFullProcessImageNameW(handle, 0, path, &length);
+    CloseHandle(handle);
+    if (!found) return {};
+    const std::wstring_view full(path, length);
+    try {
+        return FromWide(full.substr(full.find_last_of(L"\\/") + 1));
+    } catch (const EEncodingError&) {
+        return {};  // a name CP932 cannot spell: the message goes without it
+    }
+}
+
 // The clipboard, open for one operation and closed again however the operation ends.
 class OpenClipboardScope {
 public:
     explicit OpenClipboardScope(HWND owner)
     {
         for (int attempt = 1; !OpenClipboard(owner); ++attempt) {
-            if (attempt == kOpenAttempts) throw EClipboardOpen();
+            if (attempt == kOpenAttempts) {
+                const std::string holder = ClipboardHolder();
+                if (holder.empty()) throw EClipboardOpen();
+                throw EClipboardOpen(holder);
+            }
             Sleep(kOpenRetryMilliseconds);
         }
     }

@@ -23,6 +23,15 @@ HICON LoadSmallIcon(HINSTANCE instance, int resourceId)
     return static_cast<HICON>(icon);
 }
 
+// Copies as much of text as fits, always terminated.
+template <std::size_t N>
+void CopyCut(const std::wstring& text, wchar_t (&field)[N])
+{
+    const std::size_t length = std::min(text.size(), N - 1);
+    std::copy_n(text.begin(), length, field);
+    field[length] = L'\0';
+}
+
 }  // namespace
 
 Win32TrayIcon::Win32TrayIcon(HWND window, HINSTANCE instance)
@@ -41,10 +50,7 @@ void Win32TrayIcon::Notify(DWORD message, int icon, std::string_view tip)
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayCallbackMessage;
     data.hIcon = icon == kApplicationIcon ? applicationIcon_.get() : groupIcons_.at(static_cast<std::size_t>(icon)).get();
-    const std::wstring wideTip = WideDisplayText(tip);
-    const std::size_t length = std::min(wideTip.size(), std::size(data.szTip) - 1);
-    std::copy_n(wideTip.begin(), length, data.szTip);
-    data.szTip[length] = L'\0';
+    CopyCut(WideDisplayText(tip), data.szTip);
     // Results are ignored: while Explorer is not running the call fails, and the icon is
     // added again when the task bar announces itself.
     Shell_NotifyIconW(message, &data);
@@ -61,4 +67,17 @@ void Win32TrayIcon::Delete()
     data.hWnd = window_;
     data.uID = kTrayIconId;
     Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+void Win32TrayIcon::ShowBalloon(std::string_view title, std::string_view text)
+{
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = window_;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_WARNING;
+    CopyCut(WideDisplayText(title), data.szInfoTitle);
+    CopyCut(WideDisplayText(text), data.szInfo);
+    Shell_NotifyIconW(NIM_MODIFY, &data);  // a notice only: a tray that is not there loses nothing
 }

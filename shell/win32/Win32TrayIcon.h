@@ -18,6 +18,7 @@ public:
     void Add(int icon, std::string_view tip) override;
     void Modify(int icon, std::string_view tip) override;
     void Delete() override;
+    void ShowBalloon(std::string_view title, std::string_view text) override;
 
 private:
     void Notify(DWORD message, int icon, std::string_view tip);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,6 +46,8 @@ struct FakeHotKeys : IHotKeyRegistrar {
     {
         log.push_back("register " + std::to_string(id));
         if (std::find(refused.begin(), refused.end(), id) != refused.end()) return false;
+        for (const auto& [other, flags] : registered)
+            if (flags.second == keyCode && (flags.first & ~kModNoRepeat) == (modifiers & ~kModNoRepeat)) return false;
         registered[id] = {modifiers, keyCode};
         return true;
     }
@@ -72,6 +75,26 @@ struct FakeTray : ITrayIcon {
         icon = i, tip = t;
     }
     void Delete() override { log.push_back("tray delete"); }
+    void ShowBalloon(std::string_view title, std::string_view text) override
+    {
+        log.push_back("balloon " + std::string(title) + ": " + std::string(text));
+    }
+};
+
+// The foreground window's selection: what copying it puts on the clipboard (nothing: no
+// selection) and what was pasted back.
+struct FakeSelection : ISelection {
+    Log& log;
+    MemoryClipboard& clipboard;
+    std::optional<std::string> selected;
+    FakeSelection(Log& l, MemoryClipboard& c) : log(l), clipboard(c) {}
+    bool CopySelection() override
+    {
+        log.push_back("copy");
+        if (selected) clipboard.SetClipboardText(*selected);
+        return selected.has_value();
+    }
+    void PasteClipboard() override { log.push_back("paste " + clipboard.GetClipboardText().Text); }
 };
 
 struct FakeMenu : ITrayMenu {
@@ -179,6 +202,7 @@ protected:
     FakeCursor cursor{log};
     FakeOptionDialogs dialogs{log};
     MemoryClipboard clipboard;
+    FakeSelection selection{log, clipboard};
     FakeLauncher launcher;
     PortableKeyNames keyNames;
     PortableLineComparer comparer;
@@ -194,7 +218,7 @@ protected:
     TMorvaneMain Make(IClipboardText& clip)
     {
         return TMorvaneMain(
-            MainPlatform{window, hotKeys, tray, menu, cursor, dialogs, clip, launcher, keyNames, comparer, iniPath});
+            MainPlatform{window, hotKeys, tray, menu, cursor, dialogs, clip, selection, launcher, keyNames, comparer, iniPath});
     }
     // A main window started on these settings, with the log cleared after start-up.
     TMorvaneMain Started(const EditSettings& settings)
@@ -236,8 +260,8 @@ TEST_F(MainWindowTest, StartUpRegistersTheLoadedGroupThenShowsItInTrayAndMenu)
     main.FormCreate();
 
     EXPECT_EQ(log, Concat({kRegisterAll, {"tray add -1 Morvane", "check 2"}, DisplayOf(2)}));
-    EXPECT_EQ(hotKeys.registered.at(1), std::make_pair(kModControl + kModAlt, 0x30u + 21));
-    EXPECT_EQ(hotKeys.registered.at(14), std::make_pair(kModControl + kModAlt, 0x71u));
+    EXPECT_EQ(hotKeys.registered.at(1), std::make_pair(kModControl + kModAlt + kModNoRepeat, 0x30u + 21));
+    EXPECT_EQ(hotKeys.registered.at(14), std::make_pair(kModControl + kModAlt + kModNoRepeat, 0x71u));
     EXPECT_EQ(menu.groupCaptions[1], "group1(&1)");
     EXPECT_EQ(menu.groupCaptions[4], "group4(&4)");
     EXPECT_EQ(menu.checked, 2);
@@ -292,20 +316,42 @@ TEST(HotKeyModifiers, MapsShortCutFlagsToRegistrationFlags)
     for (const Row& row : rows) EXPECT_EQ(HotKeyModifiers(row.value), row.modifiers) << row.name;
 }
 
-TEST_F(MainWindowTest, KeysWithoutModifierAreSkippedAndRefusedKeysIgnored)
+TEST_F(MainWindowTest, KeysWithoutModifierAreSkippedAndRefusedKeysAreNamedInOneBalloon)
 {
     EditSettings settings = FourGroups(1);
     EditGroup& group = settings.Group[0];
-    group.Set[0].HotKey = 0;                                   // no hot key
-    group.Set[1].HotKey = 0x70;                                // F1 alone
+    group.Set[0].HotKey = 0;                                      // no hot key
+    group.Set[1].HotKey = 0x70;                                   // F1 alone
     group.Set[2].HotKey = kShortCutShift | kShortCutAlt | 0x20;  // Shift+Alt+Space
-    group.ExecHotKey = kShortCutShift | 0x41;                  // Shift+A
+    group.Set[3].HotKey = kCtrlAlt | 0x34;                       // held by another program
+    group.ExecHotKey = group.Set[2].HotKey;                       // the system takes only the first
     hotKeys.refused = {4};
-    Started(settings);
+    Write(settings);
+    TMorvaneMain main = Make(clipboard);
+    main.FormCreate();
 
-    EXPECT_EQ(RegisteredIds(), (std::vector<int>{3, 14}));
-    EXPECT_EQ(hotKeys.registered.at(3), std::make_pair(kModShift + kModAlt, 0x20u));
-    EXPECT_EQ(hotKeys.registered.at(14), std::make_pair(kModShift, 0x41u));
+    EXPECT_EQ(RegisteredIds(), (std::vector<int>{3}));
+    EXPECT_EQ(hotKeys.registered.at(3), std::make_pair(kModShift + kModAlt + kModNoRepeat, 0x20u));
+    const std::string balloon = SjString("balloon ホットキーを登録できません: Ctrl+Alt+4（編集設定（４））は他のプログラムが使用中です\n"
+                                         "Shift+Alt+Space（関連付け起動）は編集設定（３）と同じキーです（編集設定（３）だけが働きます）"_sj);
+    EXPECT_EQ(std::count(log.begin(), log.end(), balloon), 1);
+    EXPECT_EQ(log.back(), balloon);  // after the icon is there
+
+    log.clear();
+    main.MenuGroupClick(1);  // every registration names what it could not register
+    EXPECT_EQ(log.back(), balloon);
+}
+
+TEST_F(MainWindowTest, AKeyIsTakenOnlyWhenAnotherProgramHoldsIt)
+{
+    TMorvaneMain main = Started(FourGroups(1));
+    const ShortCut free = kCtrlAlt | 0x5A;
+    EXPECT_FALSE(main.HotKeyTaken(FourGroups(1).Group[0].Set[0].HotKey));  // ours
+    EXPECT_FALSE(main.HotKeyTaken(free));
+    EXPECT_FALSE(main.HotKeyTaken(0x5A));  // never registered without a modifier
+    hotKeys.refused = {kHotKeyIdProbe};
+    EXPECT_TRUE(main.HotKeyTaken(free));
+    EXPECT_FALSE(hotKeys.registered.contains(kHotKeyIdProbe));  // the probe is given back
 }
 
 TEST_F(MainWindowTest, LeftClickStepsFromTheLastGroupToTheFirst)
@@ -380,7 +426,7 @@ TEST_F(MainWindowTest, SettingsDialogRunsWithoutKeysAndTheirChangesTakeEffect)
     main.MenuOptionClick();
 
     EXPECT_EQ(log, Concat({{"bring forward"}, kUnregisterAll, {"show", "shown"}, DisplayOf(2), kRegisterAll}));
-    EXPECT_EQ(hotKeys.registered.at(1), std::make_pair(kModControl, 0x51u));
+    EXPECT_EQ(hotKeys.registered.at(1), std::make_pair(kModControl + kModNoRepeat, 0x51u));
     EXPECT_EQ(LoadSettings(iniPath, keyNames).Group[1].Set[0].HotKey, kShortCutCtrl | 0x51);
 }
 
@@ -434,6 +480,33 @@ TEST_F(MainWindowTest, ExitClosesTheWindowAfterAnOpenDialogHasClosed)
                            kRegisterAll, {"close"}}));
 }
 
+TEST_F(MainWindowTest, EndOfSessionEndsAtOnceEvenWithTheDialogOpen)
+{
+    TMorvaneMain main = Started(FourGroups(1));
+    main.MenuGroupClick(3);
+    log.clear();
+    main.EndSession();
+    EXPECT_EQ(log, Concat({kUnregisterAll, {"tray delete", "close"}}));
+    EXPECT_EQ(LoadSettings(iniPath, keyNames).ActiveGroup, 3);
+
+    TMorvaneMain withDialog = Started(FourGroups(1));
+    dialogs.whileShown = [&](OptionHost&) {
+        withDialog.MenuGroupClick(2);
+        log.clear();
+        withDialog.EndSession();
+        EXPECT_EQ(log, Concat({{"close dialog"}, kUnregisterAll, {"tray delete"}}));
+        EXPECT_EQ(LoadSettings(iniPath, keyNames).ActiveGroup, 2);
+        log.clear();
+    };
+    withDialog.MenuOptionClick();
+    // Should the process live on, nothing comes back: the window closes, and its
+    // destruction writes nothing again.
+    EXPECT_EQ(log, (Log{"shown", "close"}));
+    SaveActiveGroup(iniPath, 4);
+    withDialog.FormDestroy();
+    EXPECT_EQ(LoadSettings(iniPath, keyNames).ActiveGroup, 4);
+}
+
 // Set 2 of group 1 replaces "a" by "b".
 EditSettings ReplacingSet(std::string from)
 {
@@ -457,6 +530,37 @@ TEST_F(MainWindowTest, HotKeyEditsTheClipboardAndTheUndoMenuRestores)
     EXPECT_EQ(clipboard.GetClipboardText(), "banana");
     main.MenuHistoriesClick(2);  // no such item
     EXPECT_EQ(clipboard.GetClipboardText(), "banana");
+}
+
+TEST_F(MainWindowTest, SelectionEditIsPastedOnlyWhenSomethingWasSelectedAndEdited)
+{
+    EditSettings settings = ReplacingSet("a");
+    settings.Group[0].Set[1].EditSelection = true;
+    struct Row {
+        const char* name;
+        std::optional<std::string> selected;
+        std::string from;
+        Log expected;
+        std::string clipboardAfter;
+    };
+    const std::string balloon = SjString("balloon Morvane: テキストが選択されていないため、編集しませんでした"_sj);
+    const Row rows[] = {
+        {"selection edited", "banana", "a", {"copy", "paste bbnbnb"}, "bbnbnb"},
+        {"nothing selected", std::nullopt, "a", {"copy", balloon}, "old"},
+        {"pattern error", "banana", "a(", {"copy"}, "banana"},
+    };
+    for (const Row& row : rows) {
+        settings.Group[0].Set[1].Cond[0].FromStr = row.from;
+        TMorvaneMain main = Started(settings);
+        clipboard.SetClipboardText("old");
+        selection.selected = row.selected;
+        RecordingErrorBox box;
+        ReportErrors(box, [&] { main.WMHotKey(2); });
+        EXPECT_EQ(log, row.expected) << row.name;
+        EXPECT_EQ(clipboard.GetClipboardText().Text, row.clipboardAfter) << row.name;
+        EXPECT_EQ(menu.ItemCount(), row.selected ? 1 : 0) << row.name;
+        menu.undoCaptions.clear();
+    }
 }
 
 TEST_F(MainWindowTest, AssociationKeyLaunchesEveryLine)

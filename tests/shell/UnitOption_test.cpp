@@ -31,6 +31,8 @@ public:
     OrderItems order;
     ShortCut hotKey = 0;
     std::vector<std::string> errors;
+    std::vector<std::string> warnings;
+    bool goOnAfterWarning = true;
     StandInMapPtr standIns = std::make_shared<TStandInMap>();
 
     FakeView()
@@ -57,6 +59,11 @@ public:
     void SetHotKey(ShortCut value) override { hotKey = value; }
     void SetVisible(C c, bool value) override { visible[c] = value; }
     void ShowErrorMessage(std::string_view message) override { errors.emplace_back(message); }
+    bool ConfirmWarning(std::string_view message) override
+    {
+        warnings.emplace_back(message);
+        return goOnAfterWarning;
+    }
 };
 
 class NoUndoMenu : public IUndoMenu {
@@ -102,6 +109,7 @@ protected:
     std::vector<std::string> launched;
     int saves = 0;
     std::string saveError;
+    std::vector<ShortCut> taken;  // keys another program holds
     OptionHost host{model,
                     history,
                     [this](const MappedText& text, const EditSet& set) {
@@ -113,7 +121,9 @@ protected:
                     [this] {
                         ++saves;
                         if (!saveError.empty()) throw std::runtime_error(saveError);
-                    }};
+                    },
+                    [this](ShortCut key) { return std::find(taken.begin(), taken.end(), key) != taken.end(); },
+                    nullptr};
     FakeView view;
     TMorvaneOption dialog{host, view};
 
@@ -575,6 +585,39 @@ TEST_F(OptionTest, OkRefusesAFieldTheSettingsFileCannotStore)
     ASSERT_EQ(view.errors.size(), 1u);
     EXPECT_EQ(Cp932ToUtf8(view.errors[0], *view.standIns),
               "グループ(1) 編集設定（１） 置換条件（１）の「検索文字列」に、設定ファイルに保存できない文字 U+00E9（é）があります。");
+}
+
+TEST_F(OptionTest, HotKeyHeldElsewhereIsMarkedBesideTheField)
+{
+    const ShortCut heldElsewhere = kShortCutCtrl | kShortCutAlt | 'T';
+    taken = {heldElsewhere};
+    model.Group[0].Set[1].HotKey = heldElsewhere;
+    Open();
+    EXPECT_EQ(view.texts[C::LabelHotKeyTaken], "");
+    SelectSet(2);
+    EXPECT_EQ(view.texts[C::LabelHotKeyTaken], "他のプログラムが使用中です"_sj);
+    PressHotKey(kShortCutCtrl | 'U');
+    dialog.HotKeyExit();
+    EXPECT_EQ(view.texts[C::LabelHotKeyTaken], "");
+}
+
+TEST_F(OptionTest, OkWarnsAboutKeysThatCannotAllWorkAndTheUserMayStillSave)
+{
+    model.Group[1].Set[0].HotKey = model.Group[1].Set[2].HotKey = kShortCutCtrl | 'K';
+    model.Group[3].ExecHotKey = kShortCutAlt | 0x73;  // Alt+F4
+    Open();
+    view.goOnAfterWarning = false;
+    dialog.ButtonOkClick();
+    EXPECT_EQ(dialog.ModalResult(), OptionResult::None);
+    EXPECT_EQ(saves, 0);
+    ASSERT_EQ(view.warnings.size(), 1u);
+    EXPECT_EQ(view.warnings[0], SjString("グループ(2) Ctrl+K（編集設定（３））は編集設定（１）と同じキーです（編集設定（１）だけが働きます）\r\n"
+                                         "グループ(4) Alt+F4（関連付け起動）はWindowsの操作に使われるキーです\r\n"
+                                         "\r\nこのまま保存しますか？"_sj));
+    view.goOnAfterWarning = true;
+    dialog.ButtonOkClick();
+    EXPECT_EQ(dialog.ModalResult(), OptionResult::Ok);
+    EXPECT_EQ(saves, 1);
 }
 
 TEST_F(OptionTest, FailedSettingsWriteIsShownAndTheModelKeepsTheNewSettings)
