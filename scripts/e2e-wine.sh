@@ -25,7 +25,8 @@ BUILD_DIR="$(realpath -m "${BUILD_DIR:-$ROOT/build-win}")"
 WINE="${WINE:-wine}"
 CHECKS=(profile-compare win32-services edit-sets association-launch group-step tray-menu history-restore
         pattern-error unicode-clipboard settings-foreign-text second-start settings-ok settings-new-file settings-cancel
-        settings-while-open settings-unwritable exit-writes-group)
+        settings-while-open settings-unwritable exit-writes-group held-key selection-edit hot-key-taken busy-clipboard
+        session-end)
 CHECK_TARGETS=(profile-compare win32-services Morvane e2e-driver)
 CHECK_TIMEOUT=300   # seconds for one program under Wine
 DRIVER_TIMEOUT=60   # seconds for one driver command; the driver's own waits are shorter
@@ -36,6 +37,7 @@ failed=0
 xvfb_pid=""
 work=""         # the current check's folder
 morvane_pid=""  # the Morvane.exe that the current check started
+notepad_pid=""  # the notepad that has the focus while keys are pressed
 
 log() { echo "e2e-wine: $*" >&2; }
 
@@ -92,6 +94,7 @@ setup_wine() {
 
 cleanup() {
     end_morvane
+    end_notepad
     if [[ -n "${WINEPREFIX:-}" ]]; then
         wineserver -k 2>/dev/null
     fi
@@ -162,7 +165,8 @@ wait_process() {
     return 1
 }
 
-# Ends the program as its exit command does and waits for the process to end.
+# Ends the program as its exit command does and waits for the process to end. The window
+# is closed by a message: check tray-menu clicks 終了 itself.
 stop_morvane() {
     if ! { driver close && driver wait-gone && wait_process "$morvane_pid" 10; }; then
         log "Morvane does not end"
@@ -215,7 +219,9 @@ expect_clipboard() {
     driver get-clipboard "$(winpath "$work/clipboard.txt")" && same_text "$work/clipboard.txt" "$1" "clipboard"
 }
 
-# Hot key ID over the text of FILE on the clipboard must leave EXPECTED there.
+# Hot key ID over the text of FILE on the clipboard must leave EXPECTED there. The driver
+# puts and reads the clipboard and posts the hot key: these texts must arrive byte for
+# byte (CR LF, CP932 round trips), which X does not carry (see expect_key_edit).
 expect_file_edit() {
     local id="$1" file="$2" expected="$3"
     driver edit "$id" "$(winpath "$file")" "$(winpath "$work/out.txt")" || { log "hot key $id failed"; return 1; }
@@ -266,6 +272,97 @@ ini_layout() {
     LC_ALL=C awk '{ cr = sub(/\r$/, ""); at = index($0, "="); if (at) $0 = substr($0, 1, at); print $0 (cr ? "\r" : "") }' "$1"
 }
 
+# --- Driving it as a person does -------------------------------------------------------------
+# Keys pressed through the X server reach RegisterHotKey while a Wine window (notepad) has
+# the focus; the tray icon sits in Wine's tray window and takes real clicks; the clipboard
+# is read and set through X. Wine hands CR LF to X as LF, so texts are compared without
+# CRs here; the checks that need the bytes exactly (CR LF, the CP932 round trips) put and
+# read the clipboard through the driver and post the hot key with it (driver edit).
+
+start_notepad() {
+    (cd "$work" && exec "$WINE" notepad) >/dev/null 2>&1 &
+    notepad_pid=$!
+    local i id=""
+    for ((i = 0; i < 100; i++)); do
+        id="$(xdotool search --name 'Notepad$' 2>/dev/null | head -n 1)"
+        [[ -n "$id" ]] && break
+        sleep 0.1
+    done
+    [[ -n "$id" ]] || { log "notepad did not start"; return 1; }
+    # Away from the tray window at the top left; a click into its text gives it the focus.
+    xdotool windowmove "$id" 300 200 && sleep 0.3 && xdotool mousemove 600 500 click 1 && sleep 0.3
+}
+
+end_notepad() {
+    [[ -n "$notepad_pid" ]] || return 0
+    kill "$notepad_pid" 2>/dev/null
+    wait "$notepad_pid" 2>/dev/null
+    notepad_pid=""
+}
+
+press() { xdotool key --delay 40 "$@"; }
+
+x_clipboard() { xclip -selection clipboard -o 2>/dev/null; }
+
+x_put_clipboard() { printf '%s' "$1" | xclip -selection clipboard -i && sleep 0.3; }
+
+# Prints the X clipboard once it differs from OLD (or after 5 s as it is).
+x_clipboard_after() {
+    local i now
+    for ((i = 0; i < 50; i++)); do
+        now="$(x_clipboard)"
+        [[ "$now" != "$1" ]] && break
+        sleep 0.1
+    done
+    printf '%s' "$now"
+}
+
+# The X clipboard must become EXPECTED (CRs aside) within 5 s.
+expect_x_clipboard() {
+    local expected="${1//$'\r'/}" i now
+    for ((i = 0; i < 50; i++)); do
+        now="$(x_clipboard)"
+        [[ "$now" == "$expected" ]] && return 0
+        sleep 0.1
+    done
+    log "the clipboard holds '$now', expected '$expected'"
+    return 1
+}
+
+# Pressing KEYS over TEXT on the clipboard must leave EXPECTED there.
+expect_key_edit() {
+    local keys="$1" text="$2" expected="${3//$'\r'/}" got
+    x_put_clipboard "$text" && press "$keys" || return 1
+    got="$(x_clipboard_after "$text")"
+    [[ "$got" == "$expected" ]] || { log "$keys over '$text': got '$got', expected '$expected'"; return 1; }
+}
+
+# Clicks the tray icon with mouse button 1 (left) or 3 (right): the driver finds where
+# the icon is. The pause keeps two clicks from making a double click.
+tray_click() {
+    local point i
+    for ((i = 0; i < 50; i++)); do
+        point="$(driver tray-point 2>/dev/null)" && break
+        sleep 0.1
+    done
+    [[ -n "$point" ]] || { log "no tray icon"; return 1; }
+    # shellcheck disable=SC2086  # "X Y"
+    xdotool mousemove $point click "$1" && sleep 0.7
+}
+
+# Clicks item ITEM of the tray menu (LEVEL 0) or of its open sub-menu (LEVEL 1), which has
+# COUNT entries, the separator at SEPARATOR if there is one.
+menu_click() {
+    local point
+    sleep 0.3
+    point="$(driver menu-point "$@")" || return 1
+    # shellcheck disable=SC2086  # "X Y"
+    xdotool mousemove $point click 1 && sleep 0.3
+}
+
+# The tray menu: 設定, 元に戻す, グループ, a separator, 終了.
+tray_menu_click() { tray_click 3 && menu_click 0 "$1" 5 3; }
+
 # --- The checks -----------------------------------------------------------------------------
 
 # Control ids of the settings dialog (shell/win32/OptionControlIds.h).
@@ -282,6 +379,7 @@ ID_MEMO=1601
 ID_BUTTON_EXE=1603
 ID_BUTTON_OK=1
 ID_TABS_SET=1010
+ID_LABEL_HOTKEY_TAKEN=1016
 
 check_profile_compare() { run_windows_program profile-compare.exe; }
 
@@ -312,16 +410,17 @@ check_association_launch() {
     use_example_ini
     mkdir "$work/launch dir"
     cp "$BUILD_DIR/e2e-driver.exe" "$work/launch dir/"
-    start_morvane || return 1
+    start_morvane && start_notepad || return 1
     local program dir text
     program="$(winpath "$work/launch dir/e2e-driver.exe")"
     dir="$(winpath "$work/launch dir")"
     text="$program mark one alpha  beta"$'\r\n'"$program mark two"
-    put_clipboard "$text" && driver post-hotkey 14 || return 1
+    # Through X the line break arrives as LF and Wine makes it CR LF again.
+    x_put_clipboard "${text//$'\r'/}" && press ctrl+alt+o || return 1
     wait_file "$work/launch dir/launched-one.txt" && wait_file "$work/launch dir/launched-two.txt" || return 1
     same_text "$work/launch dir/launched-one.txt" $'args=alpha  beta\ncwd='"$dir"$'\n' "first line's launch" &&
         same_text "$work/launch dir/launched-two.txt" $'args=\ncwd='"$dir"$'\n' "second line's launch" &&
-        expect_clipboard "$text" || return 1
+        expect_x_clipboard "$text" || return 1
     # 実行 on the dialog's 関連付け起動 tab launches the lines of the trial text.
     driver open-settings && driver dialog tab "$ID_TABS_SET" 4 &&
         driver dialog text "$ID_MEMO" "$program mark three 3" && driver dialog click "$ID_BUTTON_EXE" &&
@@ -331,38 +430,40 @@ check_association_launch() {
 }
 
 # A left click on the tray icon steps to the next group, from the last back to the first;
-# the hot keys then run that group's sets.
+# the hot keys, pressed while notepad has the focus, then run that group's sets.
 check_group_step() {
     new_work_dir group-step
     use_group_ini
-    start_morvane || return 1
-    expect_edit 1 abc g1s1:abc || return 1
-    driver tray 0x201 && expect_edit 1 abc g2s1:abc && expect_edit 4 abc g2s4:abc || return 1
-    driver tray 0x201 && driver tray 0x201 && expect_edit 3 abc g4s3:abc || return 1
-    driver tray 0x201 && expect_edit 2 abc g1s2:abc
+    start_morvane && start_notepad || return 1
+    expect_key_edit ctrl+alt+1 abc g1s1:abc || return 1
+    tray_click 1 && expect_key_edit ctrl+alt+1 abc g2s1:abc && expect_key_edit ctrl+alt+4 abc g2s4:abc || return 1
+    tray_click 1 && tray_click 1 && expect_key_edit ctrl+alt+3 abc g4s3:abc || return 1
+    tray_click 1 && expect_key_edit ctrl+alt+2 abc g1s2:abc
 }
 
-# The tray menu, opened by a right click and typed into by the mnemonics of its captions:
-# "グループ(&G)" with the items "<name>(&g)", "元に戻す(&U)" with the history, newest first,
-# "設定(&S)" and "終了(&X)", which ends the program and writes the active group.
-# (The tray tip lives in the notification area's own process, out of the driver's reach.)
+# The tray menu, opened by a right click, and its items clicked: "グループ(&G)" with the items "<name>(&g)", "元に戻す(&U)" with
+# the history, newest first, "設定(&S)" and "終了(&X)", which ends the program and writes
+# the active group. (The tray tip lives in the notification area's own process, out of
+# the driver's reach.)
 check_tray_menu() {
     new_work_dir tray-menu
     use_group_ini
-    start_morvane || return 1
-    driver tray 0x205 && driver menu g 3 && expect_edit 1 abc g3s1:abc && expect_edit 2 def g3s2:def || return 1
-    driver tray 0x205 && driver menu u down enter && expect_clipboard abc || return 1
-    driver tray 0x205 && driver menu s && driver wait-settings || return 1
+    start_morvane && start_notepad || return 1
+    tray_menu_click 2 && menu_click 1 2 4 || return 1
+    expect_key_edit ctrl+alt+1 abc g3s1:abc && expect_key_edit ctrl+alt+2 def g3s2:def || return 1
+    tray_menu_click 1 && menu_click 1 1 2 && expect_x_clipboard abc || return 1
+    tray_menu_click 0 && driver wait-settings || return 1
     local shown
     shown="$(driver dialog get "$ID_COMBO_GROUP")"
     [[ "$shown" == "(3)第3群" ]] || { log "the dialog shows group '$shown'"; return 1; }
     driver dialog cancel || return 1
-    driver tray 0x205 && driver menu x && driver wait-gone && wait_process "$morvane_pid" 10 || return 1
+    tray_menu_click 4 && driver wait-gone && wait_process "$morvane_pid" 10 || return 1
     expect_ini_value Main Group 3
 }
 
 # History entries go back on the clipboard whole (the menu shows only 30 bytes of them),
-# from the undo menu and from the settings dialog's undo pane.
+# from the undo menu and from the settings dialog's undo pane. The texts are compared byte
+# for byte, CR LF included, which X does not carry: the driver chooses the menu items.
 check_history_restore() {
     new_work_dir history-restore
     use_group_ini
@@ -543,9 +644,8 @@ check_settings_while_open() {
     cp "$work/Morvane.INI" "$work/before.INI"
     start_morvane || return 1
     driver open-settings && driver dialog text "$ID_EDIT_GROUP_NAME" 変えた名前 || return 1
-    driver tray 0x201 && expect_edit 1 abc g2s1:abc || return 1
-    # The hot key is handled after the command, so the command has been handled too.
-    driver command 1001 && expect_edit 2 abc g2s2:abc || return 1
+    tray_click 1 && expect_key_edit ctrl+alt+1 abc g2s1:abc || return 1
+    tray_menu_click 0 && expect_key_edit ctrl+alt+2 abc g2s2:abc || return 1
     [[ "$(driver count TMorvaneOption)" == 1 ]] || { log "not exactly one settings dialog"; return 1; }
     stop_morvane || return 1
     { cat "$work/before.INI"; printf '[Main]\r\nGroup=2\r\n'; } >"$work/expected.INI"
@@ -576,9 +676,81 @@ check_exit_writes_group() {
     new_work_dir exit-writes-group
     use_example_ini
     start_morvane || return 1
-    driver tray 0x201 && driver tray 0x201 && stop_morvane || return 1
+    tray_click 1 && tray_click 1 && stop_morvane || return 1
     { cat "$ROOT/examples/Morvane.INI"; printf '[Main]\r\nGroup=3\r\n'; } >"$work/expected.INI"
     expect_ini_file "$work/expected.INI" "after the exit"
+}
+
+# A hot key held down edits once, however long the key repeats.
+check_held_key() {
+    new_work_dir held-key
+    use_group_ini
+    start_morvane && start_notepad && x_put_clipboard x || return 1
+    xdotool keydown ctrl+alt+2 && sleep 1.5 && xdotool keyup ctrl+alt+2 || return 1
+    expect_x_clipboard g1s2:x && sleep 0.5 && expect_x_clipboard g1s2:x || return 1
+    expect_key_edit ctrl+alt+2 y g1s2:y  # and a new press is a new edit
+}
+
+# A set that edits the selection: text typed into notepad and selected becomes upper case
+# in place; with nothing selected nothing is edited or pasted, and a balloon says so.
+check_selection_edit() {
+    new_work_dir selection-edit
+    printf '[Group1Set1]\nHotKey=Ctrl+Alt+1\nIfExec2=1\nCaseMethod=1\nEditSelection=1\n' | write_ini
+    start_morvane && start_notepad || return 1
+    xdotool type --delay 30 'hello world' && press ctrl+a && press ctrl+alt+1 && sleep 1.5 || return 1
+    press ctrl+a ctrl+c && expect_x_clipboard 'HELLO WORLD' || return 1
+    x_put_clipboard kept && press End && press ctrl+alt+1 && driver wait-balloon || return 1
+    sleep 1 && expect_x_clipboard kept && press ctrl+a ctrl+c && expect_x_clipboard 'HELLO WORLD'
+}
+
+# A key that another program holds is named in a balloon and beside the dialog's hot-key
+# field; the group's other keys work. While Morvane runs its keys are its own; while the
+# dialog is open they are free.
+check_hot_key_taken() {
+    new_work_dir hot-key-taken
+    use_group_ini
+    local ctrl_alt=3 holder label
+    # Started without the driver's timeout wrapper, so that $! is the program to end.
+    "$WINE" "$BUILD_DIR/e2e-driver.exe" hold-hotkey $ctrl_alt 0x31 60 &
+    holder=$!
+    sleep 1
+    if start_morvane && driver wait-balloon && start_notepad && expect_key_edit ctrl+alt+2 abc g1s2:abc &&
+        driver open-settings; then
+        label="$(driver dialog get "$ID_LABEL_HOTKEY_TAKEN")"
+    fi
+    kill $holder 2>/dev/null
+    wait $holder 2>/dev/null
+    [[ "${label:-}" == 他のプログラムが使用中です ]] || { log "beside the hot key: '${label:-}'"; return 1; }
+    driver try-hotkey $ctrl_alt 0x32 || { log "the key is not free while the dialog is open"; return 1; }
+    driver dialog cancel || return 1
+    driver try-hotkey $ctrl_alt 0x32
+    [[ $? -eq 3 ]] || { log "another program could take a key of Morvane"; return 1; }
+}
+
+# A clipboard that another program keeps open: the message names that program.
+check_busy_clipboard() {
+    new_work_dir busy-clipboard
+    use_group_ini
+    start_morvane && start_notepad || return 1
+    local box opened
+    coproc HOLDER { driver hold-clipboard 8; }
+    read -r -t 20 -u "${HOLDER[0]}" opened || { log "the clipboard could not be held"; return 1; }
+    press ctrl+alt+1
+    box="$(driver wait-box)"
+    wait "$HOLDER_PID" 2>/dev/null
+    [[ "$box" == "クリップボードを開くことができません（e2e-driver.exeが使用中です）" ]] ||
+        { log "the error box says '$box'"; return 1; }
+}
+
+# Ending the Wine session ends Morvane as its exit command does: the active group is
+# written, also with the dialog open.
+check_session_end() {
+    new_work_dir session-end
+    use_group_ini
+    start_morvane && tray_click 1 && driver open-settings || return 1
+    "$WINE" wineboot --end-session >/dev/null 2>&1
+    wait_process "$morvane_pid" 10 || { log "Morvane does not end with the session"; return 1; }
+    expect_ini_value Main Group 2
 }
 
 # --- Screenshots for the README -------------------------------------------------------------
@@ -646,6 +818,7 @@ run_check() {
         log "FAILED: $name"
     fi
     end_morvane
+    end_notepad
 }
 
 main() {

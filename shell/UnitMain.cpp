@@ -197,7 +197,7 @@ void TMorvaneMain::WMHotKey(int id)
 void TMorvaneMain::EditHotKey(const EditSet& set)
 {
     if (set.EditSelection && !platform_.Selection.CopySelection()) {
-        platform_.Tray.ShowBalloon("Morvane", "テキストが選択されていないため、編集しませんでした"_sj);
+        platform_.Tray.ShowBalloon("編集しませんでした"_sj, "テキストが選択されていません"_sj);
         return;
     }
     const MappedText text = ReadClipboardText("編集を中止しました。"_sj);

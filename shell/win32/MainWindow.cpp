@@ -8,6 +8,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/UnitMain.h"
 #include "shell/win32/ErrorBox.h"
+#include "shell/win32/HotKeyRepeatGuard.h"
 #include "shell/win32/MenuIds.h"
 #include "shell/win32/OptionDialog.h"
 #include "shell/win32/Win32Clipboard.h"
@@ -90,6 +91,7 @@ struct Binding {
     TMorvaneMain& Main;
     IErrorBox& Errors;
     UINT TaskbarCreated;
+    HotKeyRepeatGuard& Repeats;
 
     void Handle(const std::function<void()>& handler) { ReportErrors(Errors, handler); }
 };
@@ -109,8 +111,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     if (!binding) return DefWindowProcW(window, message, wParam, lParam);
     TMorvaneMain& main = binding->Main;
     switch (message) {
-    case WM_HOTKEY:
-        binding->Handle([&] { main.WMHotKey(static_cast<int>(wParam)); });
+    case WM_HOTKEY: {
+        const int id = static_cast<int>(wParam);
+        if (!binding->Repeats.IsNewPress(id, HIWORD(lParam))) return 0;
+        binding->Handle([&] { main.WMHotKey(id); });
+        binding->Repeats.DropQueuedRepeats(id);
+        return 0;
+    }
+    case WM_TIMER:
+        if (wParam == HotKeyRepeatGuard::kTimerId) binding->Repeats.OnTimer();
         return 0;
     case kTrayCallbackMessage:
         binding->Handle([&] { main.WMTrayNotify(LOWORD(lParam)); });
@@ -218,7 +227,8 @@ int RunMainWindow(HINSTANCE instance)
             return;
         }
 
-        Binding binding{main, errors, RegisterWindowMessageW(L"TaskbarCreated")};
+        HotKeyRepeatGuard repeats(window);
+        Binding binding{main, errors, RegisterWindowMessageW(L"TaskbarCreated"), repeats};
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&binding));
         exitCode = RunMessageLoop();
         // A quit message from elsewhere ends the loop with the window still there; shut

@@ -543,7 +543,7 @@ TEST_F(MainWindowTest, SelectionEditIsPastedOnlyWhenSomethingWasSelectedAndEdite
         Log expected;
         std::string clipboardAfter;
     };
-    const std::string balloon = SjString("balloon Morvane: テキストが選択されていないため、編集しませんでした"_sj);
+    const std::string balloon = SjString("balloon 編集しませんでした: テキストが選択されていません"_sj);
     const Row rows[] = {
         {"selection edited", "banana", "a", {"copy", "paste bbnbnb"}, "bbnbnb"},
         {"nothing selected", std::nullopt, "a", {"copy", balloon}, "old"},

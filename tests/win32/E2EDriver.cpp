@@ -1,9 +1,10 @@
 // Test driver of the Windows end-to-end checks (scripts/e2e-wine.sh): acts on a running
-// Morvane.exe from outside as the system and the user would. It posts the hot-key, tray
-// and menu messages that Wine cannot produce from real key presses, types into the tray
-// menu, drives the settings dialog through its control ids, puts text on the clipboard
-// and reads it back, and reads and dismisses the program's error boxes. It also stands in
-// for the program that the association launch starts ("mark").
+// Morvane.exe from outside where the X server's keys, mouse and clipboard cannot: it tells
+// the script where to click (tray icon, menu items), posts hot keys for texts that must
+// arrive byte for byte, drives the settings dialog through its control ids, puts text on
+// the clipboard and reads it back exactly, reads and dismisses the program's error boxes,
+// and plays the other programs: one that holds a hot key or the clipboard, and the one
+// that the association launch starts ("mark").
 //
 // One command per run: e2e-driver COMMAND [ARGS...]. Exit status 0 on success; 1 on a
 // failure, with the reason on standard error; 2 when an error box of Morvane turned up
@@ -18,6 +19,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <filesystem>
@@ -385,6 +387,114 @@ int Menu(std::vector<std::wstring> keys)
     return 0;
 }
 
+// menu-point LEVEL ITEM COUNT [SEPARATOR]: prints "X Y", the middle of item ITEM (from 0)
+// of the tray menu (LEVEL 0) or of its open sub-menu (LEVEL 1), for the script to click
+// there with the X server's mouse: the keys the X server sends go to the window it has
+// focused, not to a menu of another program. The menu holds COUNT entries of one height,
+// one of them the separator at SEPARATOR, which is SM_CYMENUSIZE / 2 high as Wine draws
+// it. (Wine gives no item rectangles of another process.)
+int MenuPoint(const std::vector<std::wstring>& args)
+{
+    if (args.size() < 3) throw Failure("menu-point: too few arguments");
+    const std::size_t level = static_cast<std::size_t>(Number(args[0].c_str()));
+    const int item = Number(args[1].c_str());
+    const int count = Number(args[2].c_str());
+    const int separator = args.size() > 3 ? Number(args[3].c_str()) : -1;
+    std::vector<HWND> menus;
+    WaitFor([&] { return (menus = TopLevelWindows(kMenuWindowClass, true)).size() > level; });
+    if (menus.size() <= level) throw Failure("the menu is not open");
+    // A sub-menu opens to the right of its parent.
+    std::sort(menus.begin(), menus.end(), [](HWND a, HWND b) {
+        RECT ra{}, rb{};
+        GetWindowRect(a, &ra);
+        GetWindowRect(b, &rb);
+        return ra.left < rb.left;
+    });
+    RECT r{};
+    GetClientRect(menus[level], &r);
+    POINT origin{0, 0};
+    ClientToScreen(menus[level], &origin);
+    const int separatorHeight = separator >= 0 ? GetSystemMetrics(SM_CYMENUSIZE) / 2 : 0;
+    const int itemHeight = (r.bottom - r.top - separatorHeight) / (separator >= 0 ? count - 1 : count);
+    const int skip = separator >= 0 && item > separator ? separatorHeight - itemHeight : 0;
+    Print(std::to_string(origin.x + (r.right - r.left) / 2) + " " +
+          std::to_string(origin.y + itemHeight * item + skip + itemHeight / 2) + "\n");
+    return 0;
+}
+
+// tray-point: prints "X Y", the middle of the newest icon in Wine's tray window, for the
+// script to click there with the X server's mouse. Icons of programs that have just
+// ended may still stand before it.
+int TrayPoint()
+{
+    const HWND tray = FindWindowW(nullptr, L"Wine System Tray");
+    if (!tray) throw Failure("no tray window");
+    std::vector<HWND> icons;
+    EnumChildWindows(
+        tray,
+        [](HWND child, LPARAM found) {
+            if (IsWindowVisible(child)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&icons));
+    if (icons.empty()) throw Failure("no icon in the tray window");
+    RECT r{};
+    GetWindowRect(icons.back(), &r);
+    Print(std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2) + "\n");
+    return 0;
+}
+
+// wait-balloon: waits for a balloon over a tray icon (a tooltip of balloon style).
+int WaitBalloon()
+{
+    auto shown = [] {
+        for (HWND tip : TopLevelWindows(L"tooltips_class32", true))
+            if (GetWindowLongW(tip, GWL_STYLE) & TTS_BALLOON) return true;
+        return false;
+    };
+    if (!WaitFor(shown)) throw Failure("no balloon appeared");
+    return 0;
+}
+
+// wait-box: waits for an error box of Morvane, prints its text and dismisses it (exit 2).
+int WaitBox()
+{
+    const DWORD process = ProcessOf(RequireMainWindow());
+    WaitUnlessErrorBox(process, [] { return false; }, "no error box appeared");
+    return 0;
+}
+
+// try-hotkey MODIFIERS KEY: whether this program may register the hot key: exit 0 if so
+// (it is given back at once), 3 if the system refuses.
+int TryHotKey(UINT modifiers, UINT key)
+{
+    if (!RegisterHotKey(nullptr, 1, modifiers, key)) return 3;
+    UnregisterHotKey(nullptr, 1);
+    return 0;
+}
+
+// hold-hotkey MODIFIERS KEY SECONDS: holds the hot key as another program would.
+int HoldHotKey(UINT modifiers, UINT key, int seconds)
+{
+    if (!RegisterHotKey(nullptr, 1, modifiers, key)) throw Failure("the hot key is taken");
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    return 0;
+}
+
+// hold-clipboard SECONDS: keeps the clipboard open, with a window of this program as its
+// holder, as a slow clipboard tool might.
+int HoldClipboard(int seconds)
+{
+    const HWND window = CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    if (!window || !OpenClipboard(window)) throw Failure("the clipboard cannot be opened");
+    Print("open\n");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    CloseClipboard();
+    DestroyWindow(window);
+    return 0;
+}
+
 // rect CLASS: prints "X Y WIDTH HEIGHT" of the visible windows of the class together (for
 // screenshots).
 int Rect(const std::wstring& className)
@@ -593,6 +703,13 @@ int Run(const std::vector<std::wstring>& args)
     if (command == L"close") return Post(WM_CLOSE, 0, 0);
     if (command == L"menu") return Menu(rest);
     if (command == L"rect") return Rect(arg(0));
+    if (command == L"tray-point") return TrayPoint();
+    if (command == L"wait-balloon") return WaitBalloon();
+    if (command == L"wait-box") return WaitBox();
+    if (command == L"try-hotkey") return TryHotKey(Number(arg(0).c_str()), Number(arg(1).c_str()));
+    if (command == L"hold-hotkey") return HoldHotKey(Number(arg(0).c_str()), Number(arg(1).c_str()), Number(arg(2).c_str()));
+    if (command == L"hold-clipboard") return HoldClipboard(Number(arg(0).c_str()));
+    if (command == L"menu-point") return MenuPoint(rest);
     if (command == L"open-settings") return OpenSettings();
     if (command == L"wait-settings") return WaitSettings();
     if (command == L"dialog") return Dialog(rest);
