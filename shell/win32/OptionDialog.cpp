@@ -168,6 +168,19 @@ int DefaultButton(HWND window)
     return id == kIdButtonCancel || id == kIdButtonUpdate || id == kIdButtonExe ? id : kIdButtonOk;
 }
 
+// Gives the window a client area of the size at the top left. The frame is the system's
+// for the DPI, measured again on the window: Wine draws every frame at its one DPI.
+void PlaceWindow(HWND window, POINT topLeft, SIZE client, int dpi)
+{
+    const SIZE frame = FrameSizeForClient(client, kWindowStyle, kWindowExStyle, dpi);
+    SetWindowPos(window, nullptr, topLeft.x, topLeft.y, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT shown{};
+    GetClientRect(window, &shown);
+    if (shown.right == client.cx && shown.bottom == client.cy) return;
+    SetWindowPos(window, nullptr, 0, 0, frame.cx + client.cx - shown.right, frame.cy + client.cy - shown.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // The program's icon, which the dialog's task-bar button shows as well: the dialog is a
 // window of its own there, beside no visible main window.
 void SetWindowIcons(HWND window, OptionWindow& w)
@@ -193,8 +206,7 @@ void ChangeDpi(HWND window, OptionWindow& w, int dpi, const RECT& suggested)
     w.Dpi = dpi;
     w.Controls = LayOutOptionControls(window, font, dpi);
     DeleteObject(previous);
-    const SIZE frame = FrameSizeForClient(w.Controls.Client, kWindowStyle, kWindowExStyle, dpi);
-    SetWindowPos(window, nullptr, suggested.left, suggested.top, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceWindow(window, POINT{suggested.left, suggested.top}, w.Controls.Client, dpi);
     SetWindowIcons(window, w);
     RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
@@ -311,8 +323,8 @@ private:
 void CentreOnScreen(HWND window, SIZE client, int dpi)
 {
     const SIZE frame = FrameSizeForClient(client, kWindowStyle, kWindowExStyle, dpi);
-    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - frame.cx) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - frame.cy) / 2, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    const POINT centred{(GetSystemMetrics(SM_CXSCREEN) - frame.cx) / 2, (GetSystemMetrics(SM_CYSCREEN) - frame.cy) / 2};
+    PlaceWindow(window, centred, client, dpi);
 }
 
 }  // namespace
