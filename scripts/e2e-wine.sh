@@ -26,7 +26,7 @@ WINE="${WINE:-wine}"
 CHECKS=(profile-compare win32-services edit-sets association-launch group-step tray-menu history-restore
         pattern-error unicode-clipboard settings-foreign-text second-start settings-ok settings-new-file settings-cancel
         settings-while-open settings-unwritable exit-writes-group held-key selection-edit hot-key-taken busy-clipboard
-        session-end)
+        session-end dialog-dpi-change)
 CHECK_TARGETS=(profile-compare win32-services Morvane e2e-driver)
 CHECK_TIMEOUT=300   # seconds for one program under Wine
 DRIVER_TIMEOUT=60   # seconds for one driver command; the driver's own waits are shorter
@@ -54,7 +54,8 @@ start_display() {
         return 0
     fi
     export DISPLAY=:99
-    Xvfb :99 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # Room for the settings dialog at 192 DPI (screenshots).
+    Xvfb :99 -screen 0 2560x1600x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do
         [[ -S /tmp/.X11-unix/X99 ]] && break
@@ -753,6 +754,31 @@ check_session_end() {
     expect_ini_value Main Group 2
 }
 
+# A move to a monitor at 150 % (the driver stands in for it: under X a Wine window has one
+# DPI) lays the dialog out again about 1.5 times as large at the same top left, every
+# control inside it and what they show unchanged; back at 100 % it is as large as it was.
+check_dialog_dpi_change() {
+    new_work_dir dialog-dpi-change
+    use_example_ini
+    start_morvane || return 1
+    local before after shown x y w h x2 y2 w2 h2
+    driver open-settings && driver dialog tab "$ID_PAGES" 1 &&
+        driver dialog text "$ID_EDIT_GROUP_NAME" 拡大しても残る名前 || return 1
+    before="$(driver rect TMorvaneOption)" && shown="$(driver dialog fits)" || return 1
+    driver dialog dpi 144 && after="$(driver rect TMorvaneOption)" || return 1
+    read -r x y w h <<<"$before"
+    read -r x2 y2 w2 h2 <<<"$after"
+    log "at 96 DPI $w x $h, at 144 DPI $w2 x $h2"
+    ((x2 == x && y2 == y)) || { log "the dialog moved from $x,$y to $x2,$y2"; return 1; }
+    ((w2 * 100 >= w * 135 && w2 * 100 <= w * 165 && h2 * 100 >= h * 135 && h2 * 100 <= h * 165)) ||
+        { log "the dialog did not grow 1.5 times"; return 1; }
+    [[ "$(driver dialog fits)" == "$shown" ]] || { log "other controls are shown at 144 DPI"; return 1; }
+    [[ "$(driver dialog get "$ID_EDIT_GROUP_NAME")" == 拡大しても残る名前 ]] || { log "the group name was lost"; return 1; }
+    driver dialog dpi 96 && [[ "$(driver rect TMorvaneOption)" == "$before" ]] ||
+        { log "back at 96 DPI the dialog is $(driver rect TMorvaneOption), not $before"; return 1; }
+    driver dialog cancel
+}
+
 # --- Screenshots for the README -------------------------------------------------------------
 
 SCREENSHOT_DIR="$ROOT/docs/screenshots"
@@ -777,7 +803,8 @@ shoot() {
 }
 
 screenshots() {
-    setup_screenshot_fonts || return 1
+    # At 96 DPI also after a run that was broken off at 192.
+    setup_screenshot_fonts && set_wine_dpi 96 || return 1
     mkdir -p "$SCREENSHOT_DIR"
     new_work_dir screenshots
     use_example_ini
@@ -803,7 +830,45 @@ screenshots() {
     driver dialog tab "$ID_TABS_SET" 4 && shoot TMorvaneOption settings-association || return 1
     driver dialog tab "$ID_TABS_SET" 0 && driver dialog tab "$ID_PAGES" 0 && driver dialog tab "$ID_TABS_EDIT" 1 &&
         shoot TMorvaneOption settings-undo || return 1
-    driver dialog cancel
+    driver dialog cancel && stop_morvane && screenshots_high_dpi
+}
+
+# Wine has one DPI for the whole session, read from the registry when its server starts.
+set_wine_dpi() {
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null || return 1
+    wineserver -k
+    wineserver -w
+    wineserver -p 2>/dev/null
+    return 0
+}
+
+# Wine's own tray window, which holds the icon (Xvfb has no task bar), as NAME.png.
+shoot_wine_tray() {
+    local window X Y WIDTH HEIGHT WINDOW SCREEN
+    sleep 0.5
+    window="$(xdotool search --name 'Wine System Tray' | head -n 1)"
+    [[ -n "$window" ]] || { log "Wine's tray window is not there"; return 1; }
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -strip "$SCREENSHOT_DIR/$1.png" && log "wrote $1.png"
+}
+
+# The replace page and the tray icon at 200 %; the prefix is set back to 96 DPI whatever
+# happened.
+screenshots_high_dpi() {
+    set_wine_dpi 192 || return 1
+    local status=0
+    new_work_dir screenshots-192dpi
+    use_example_ini
+    if start_morvane && driver set-clipboard "$(winpath "$ROOT/examples/sample.txt")"; then
+        shoot_wine_tray tray-icon-192dpi || status=1
+        driver open-settings && driver dialog tab "$ID_TABS_SET" 1 && driver dialog tab "$ID_PAGES" 0 &&
+            shoot TMorvaneOption settings-replace-192dpi && driver dialog cancel && stop_morvane || status=1
+    else
+        status=1
+    fi
+    end_morvane
+    set_wine_dpi 96 || status=1
+    return $status
 }
 
 run_check() {

@@ -2,8 +2,9 @@
 """Draws the program's icons and writes them as .ico files into shell/win32/icons/.
 
 The application icon is a clipboard with lines of text; the tray shows one icon per group:
-a clipboard bearing the digit 1 to 8, and a prohibition sign. Each .ico holds a 32x32 and a
-16x16 image in 32-bit colour with alpha. Shapes are sampled 4x4 times per pixel so their
+a clipboard bearing the digit 1 to 8, and a prohibition sign. Each .ico holds images of 16,
+24, 32, 48 and 64 pixels in 32-bit colour with alpha: the small and large icon sizes at 100,
+150 and 200 per cent, so that no display scale needs an image scaled up. Shapes are sampled 4x4 times per pixel so their
 edges are smooth; the digits are a 5x7 pixel font, sharp at every size. Only the standard
 library is used and the output is byte-for-byte reproducible, so the committed icons can be
 regenerated and compared.
@@ -15,7 +16,7 @@ import os
 import struct
 import sys
 
-SIZES = (32, 16)
+SIZES = (64, 48, 32, 24, 16)
 SUBSAMPLES = 4
 
 BOARD = (150, 96, 52, 255)     # the clipboard's hardboard
@@ -113,7 +114,7 @@ def render(layers, size):
 def stamp_digit(rows, digit, size):
     """The digit's pixels, whole pixels only, centred on the paper."""
     glyph = DIGITS[digit]
-    scale = 2 if size >= 32 else 1
+    scale = max(1, size // 16)
     width, height = 5 * scale, 7 * scale
     left = (size - width) // 2
     top = round(0.55 * size - height / 2)
@@ -128,8 +129,8 @@ def stamp_digit(rows, digit, size):
 
 def stamp_text_lines(rows, size):
     """Three lines of "text" on the paper of the application icon."""
-    step = 5 if size >= 32 else 3
-    thickness = 2 if size >= 32 else 1
+    step = 5 * size // 32 if size >= 32 else 3
+    thickness = max(1, size // 16)
     left, right = round(0.30 * size), round(0.70 * size)
     top = round(0.34 * size)
     for i in range(3):

@@ -12,6 +12,7 @@
 // - tabs, pages and the pipeline list: the kOptionMsg messages below, answered by
 //   OptionDialogTestHooks (a tab control does not notify its parent of TCM_SETCURSEL,
 //   and list-view items need pointers into this process);
+// - a move to a monitor of another DPI: kOptionMsgChangeDpi below;
 // - history: LB_SETCURSEL, then WM_COMMAND (kIdListBoxUndo, LBN_DBLCLK) to the dialog;
 // - buttons: WM_COMMAND (id, BN_CLICKED) or BM_CLICK; OK is IDOK, Cancel IDCANCEL, and
 //   WM_CLOSE cancels too.
@@ -92,3 +93,9 @@ constexpr UINT kOptionMsgClickOrderItem = WM_APP + 2;
 // wParam: a position 0-6 of the pipeline list. Returns the process code (0-6) whose
 // caption the item shows, plus 0x100 when it is checked; -1 for a position outside.
 constexpr UINT kOptionMsgQueryOrderItem = WM_APP + 3;
+// wParam: a DPI; lParam: MAKELPARAM(left, top) in screen pixels. Acts as a move of the
+// dialog to a monitor of that DPI: the dialog gets WM_DPICHANGED with the suggested window
+// rectangle at that top left (its size the present one, which the dialog does not use).
+// The driver cannot send WM_DPICHANGED itself, whose rectangle is a pointer into the
+// dialog's process, and X gives a Wine window no monitor of another DPI. Returns 1.
+constexpr UINT kOptionMsgChangeDpi = WM_APP + 4;

@@ -12,6 +12,7 @@
 #include "text/SjisLiteral.h"
 #include "shell/win32/OptionControlIds.h"
 #include "shell/win32/WideText.h"
+#include "shell/win32/Win32Dpi.h"
 
 namespace {
 
@@ -104,16 +105,21 @@ constexpr std::string_view kCommentSecond =
 constexpr std::string_view kBeforeAfterCaption = "前置            行番号             後置"_sj;
 constexpr std::string_view kSwapCaption = "^                    右辺                    左辺                    $"_sj;
 
+// Whether the builder makes the controls or lays out again those it made before.
+enum class BuildMode { Create, LayOutAgain };
+
 // Creates controls on the dialog with one font, measures captions in that font and
-// keeps the list of controls of the page being built.
+// keeps the list of controls of the page being built. Laying out again goes through the
+// same steps over the existing controls, so both ways end with the same layout; only
+// what a control holds (items, ranges) and whether it is shown are set at creation alone.
 class Builder {
 public:
-    Builder(HWND dialog, HFONT font) : dialog_(dialog), font_(font), dc_(GetDC(dialog))
+    Builder(HWND dialog, HFONT font, int dpi, BuildMode mode)
+        : dialog_(dialog), font_(font), dc_(GetDC(dialog)), dpi_(dpi), mode_(mode)
     {
         oldFont_ = SelectObject(dc_, font);
         TEXTMETRICW tm{};
         GetTextMetricsW(dc_, &tm);
-        dpi_ = GetDeviceCaps(dc_, LOGPIXELSY);
         TextHeight = tm.tmHeight;
         RowHeight = TextHeight + Px(8);
         LabelOffset = (RowHeight - TextHeight) / 2;
@@ -132,8 +138,10 @@ public:
     std::array<std::vector<HWND>, kOptionPageCount> Pages;
     std::map<int, std::vector<int>> WordCentres;
 
-    // Pixels at the screen's resolution for a length designed at 96 dots per inch.
-    int Px(int designed) const { return MulDiv(designed, dpi_, 96); }
+    // Pixels at the window's resolution for a length designed at 96 dots per inch.
+    int Px(int designed) const { return MulDiv(designed, dpi_, kDesignDpi); }
+    int Metric(int index) const { return SystemMetricForDpi(index, dpi_); }
+    bool Creating() const { return mode_ == BuildMode::Create; }
 
     int TextWidth(std::string_view cp932) const
     {
@@ -148,13 +156,7 @@ public:
 
     HWND Add(const wchar_t* windowClass, std::string_view caption, DWORD style, int id, RECT r, DWORD exStyle = 0)
     {
-        const bool hidden = page_ > 0 || id == kIdListBoxUndo;
-        HWND control = CreateWindowExW(exStyle, windowClass, ToWide(caption).c_str(),
-                                       WS_CHILD | WS_CLIPSIBLINGS | (hidden ? 0 : WS_VISIBLE) | style, r.left,
-                                       r.top, r.right - r.left, r.bottom - r.top, dialog_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                       nullptr);
-        if (!control) throw std::runtime_error(SjString("設定ダイアログを作成できません"_sj));
+        HWND control = Creating() ? Create(windowClass, caption, style, id, r, exStyle) : Place(id, r);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         if (page_ >= 0) Pages[page_].push_back(control);
         return control;
@@ -191,9 +193,13 @@ public:
         HWND edit = Edit(editId, Rect(x, y, width, RowHeight));
         HWND upDown = Add(UPDOWN_CLASSW, "", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                           editId + 1, Rect(0, 0, 0, 0));
+        // Also when laying out again: the buddy has its full width again, and the
+        // arrows take their part of it.
         SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
-        const SpinRange range = *SpinEditRange(control);
-        SendMessageW(upDown, UDM_SETRANGE32, static_cast<WPARAM>(range.Min), static_cast<LPARAM>(range.Max));
+        if (Creating()) {
+            const SpinRange range = *SpinEditRange(control);
+            SendMessageW(upDown, UDM_SETRANGE32, static_cast<WPARAM>(range.Min), static_cast<LPARAM>(range.Max));
+        }
         return x + width;
     }
 
@@ -201,16 +207,18 @@ public:
     HWND Tabs(int id, std::initializer_list<std::string_view> captions, int x, int y, int width)
     {
         HWND tabs = Add(WC_TABCONTROLW, "", WS_TABSTOP | WS_GROUP | TCS_BUTTONS, id, Rect(x, y, width, RowHeight * 2));
-        int index = 0;
-        for (std::string_view caption : captions) {
-            std::wstring text = ToWide(caption);
-            TCITEMW item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = text.data();
-            SendMessageW(tabs, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item));
+        if (Creating()) {
+            int index = 0;
+            for (std::string_view caption : captions) {
+                std::wstring text = ToWide(caption);
+                TCITEMW item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = text.data();
+                SendMessageW(tabs, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item));
+            }
         }
         RECT last{};
-        SendMessageW(tabs, TCM_GETITEMRECT, index - 1, reinterpret_cast<LPARAM>(&last));
+        SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(captions.size()) - 1, reinterpret_cast<LPARAM>(&last));
         SetWindowPos(tabs, nullptr, 0, 0, width, last.bottom + Px(2), SWP_NOMOVE | SWP_NOZORDER);
         return tabs;
     }
@@ -244,11 +252,33 @@ public:
     static RECT Rect(int x, int y, int width, int height) { return RECT{x, y, x + width, y + height}; }
 
 private:
+    HWND Create(const wchar_t* windowClass, std::string_view caption, DWORD style, int id, RECT r, DWORD exStyle)
+    {
+        const bool hidden = page_ > 0 || id == kIdListBoxUndo;
+        HWND control = CreateWindowExW(exStyle, windowClass, ToWide(caption).c_str(),
+                                       WS_CHILD | WS_CLIPSIBLINGS | (hidden ? 0 : WS_VISIBLE) | style, r.left,
+                                       r.top, r.right - r.left, r.bottom - r.top, dialog_,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                       nullptr);
+        if (!control) throw std::runtime_error(SjString("設定ダイアログを作成できません"_sj));
+        return control;
+    }
+
+    // Moves and sizes an existing control; its text, state and visibility stay.
+    HWND Place(int id, RECT r)
+    {
+        HWND control = GetDlgItem(dialog_, id);
+        if (!control) throw std::logic_error("a control to lay out again is missing");
+        SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return control;
+    }
+
     HWND dialog_;
     HFONT font_;
     HDC dc_;
     HGDIOBJ oldFont_;
     int dpi_;
+    BuildMode mode_;
     int page_ = -1;
 };
 
@@ -431,15 +461,13 @@ int BuildSetRow(Builder& b, const DialogFrame& f, int y)
     return y + b.RowHeight + b.Px(12);
 }
 
-// Fills the pipeline list with one checkable item per process and makes it just high
-// enough for them; returns that height.
-int FillPipelineList(const Builder& b, HWND list, int width)
+// Fills the pipeline list with one checkable item per process.
+void FillPipelineList(HWND list)
 {
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                  LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH;
-    column.cx = width - b.Px(6);
     SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
     for (int k = 0; k < kProcessKindCount; ++k) {
         std::wstring text = ToWide(ProcessKindCaption(k));
@@ -449,10 +477,17 @@ int FillPipelineList(const Builder& b, HWND list, int width)
         item.pszText = text.data();
         SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
+}
+
+// Makes the pipeline list's column fill it and the list just high enough for its items
+// in its font; returns that height.
+int FitPipelineList(const Builder& b, HWND list, int width)
+{
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(width - b.Px(6), 0));
     RECT itemRect{};
     itemRect.left = LVIR_BOUNDS;
     SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&itemRect));
-    const int height = (itemRect.bottom - itemRect.top) * kProcessKindCount + GetSystemMetrics(SM_CYEDGE) * 2 + b.Px(4);
+    const int height = (itemRect.bottom - itemRect.top) * kProcessKindCount + b.Metric(SM_CYEDGE) * 2 + b.Px(4);
     SetWindowPos(list, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     return height;
 }
@@ -466,7 +501,8 @@ int BuildPipelineList(Builder& b, const DialogFrame& f, int top)
                       WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                       kIdCheckListBoxOrder, Builder::Rect(f.Margin, listTop, f.ListWidth, b.RowHeight * 7),
                       WS_EX_CLIENTEDGE);
-    return listTop + FillPipelineList(b, list, f.ListWidth);
+    if (b.Creating()) FillPipelineList(list);
+    return listTop + FitPipelineList(b, list, f.ListWidth);
 }
 
 // The page buttons beside the pipeline list and the pages below them; returns the
@@ -551,9 +587,11 @@ std::optional<OptionControl> OptionControlOfId(int id)
 
 int OptionRadioItemCount(OptionControl radioGroup) { return RadioGroup(radioGroup).Count; }
 
-OptionWindowControls CreateOptionControls(HWND dialog, HFONT font)
+namespace {
+
+OptionWindowControls BuildOptionControls(HWND dialog, HFONT font, int dpi, BuildMode mode)
 {
-    Builder b(dialog, font);
+    Builder b(dialog, font, dpi, mode);
     const DialogFrame frame = MeasureDialog(b);
     int y = BuildGroupRow(b, frame, frame.Margin);
     y = BuildSetRow(b, frame, y);
@@ -561,6 +599,18 @@ OptionWindowControls CreateOptionControls(HWND dialog, HFONT font)
     y = BuildTrialArea(b, frame, y);
     y = BuildCloseButtons(b, frame, y);
     return OptionWindowControls{SIZE{frame.Width, y}, std::move(b.Pages), std::move(b.WordCentres)};
+}
+
+}  // namespace
+
+OptionWindowControls CreateOptionControls(HWND dialog, HFONT font, int dpi)
+{
+    return BuildOptionControls(dialog, font, dpi, BuildMode::Create);
+}
+
+OptionWindowControls LayOutOptionControls(HWND dialog, HFONT font, int dpi)
+{
+    return BuildOptionControls(dialog, font, dpi, BuildMode::LayOutAgain);
 }
 
 void DrawSpreadLabel(const DRAWITEMSTRUCT& item, const std::vector<int>& centres)
@@ -604,12 +654,9 @@ bool HasJapanese(HDC dc, const wchar_t* face)
 
 }  // namespace
 
-HFONT CreateOptionFont()
+HFONT CreateOptionFont(int dpi)
 {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    LOGFONTW font = metrics.lfMessageFont;
+    LOGFONTW font = MessageFontForDpi(dpi);
     HDC dc = GetDC(nullptr);
     if (!HasJapanese(dc, font.lfFaceName)) {
         // Where none of these exists the system's font linking still has to find the glyphs.
@@ -621,5 +668,7 @@ HFONT CreateOptionFont()
         }
     }
     ReleaseDC(nullptr, dc);
-    return CreateFontIndirectW(&font);
+    const HFONT created = CreateFontIndirectW(&font);
+    if (!created) throw std::runtime_error(SjString("設定ダイアログを作成できません"_sj));
+    return created;
 }

@@ -22,16 +22,21 @@ struct OptionWindowControls {
     std::map<int, std::vector<int>> WordCentres;
 };
 
-// Creates every control as a child of the dialog, in tab order, laid out for the font.
-// Pages other than the first and the history list start hidden.
-OptionWindowControls CreateOptionControls(HWND dialog, HFONT font);
+// Creates every control as a child of the dialog, in tab order, laid out for the font
+// and the dialog's DPI. Pages other than the first and the history list start hidden.
+OptionWindowControls CreateOptionControls(HWND dialog, HFONT font, int dpi);
+
+// Moves and sizes the controls that CreateOptionControls made, in a new font, as that
+// would lay them out for the font and DPI (the dialog has moved to another monitor). What
+// they hold and show, and which of them are shown, stay as they are.
+OptionWindowControls LayOutOptionControls(HWND dialog, HFONT font, int dpi);
 
 // Draws such a caption: its words, split at runs of blanks, each at its centre.
 void DrawSpreadLabel(const DRAWITEMSTRUCT& item, const std::vector<int>& centres);
 
-// The system's message font when it has Japanese characters, otherwise the first
-// Japanese UI font installed, at the message font's size.
-HFONT CreateOptionFont();
+// The system's message font at the DPI when it has Japanese characters, otherwise the
+// first Japanese UI font installed, at the message font's size.
+HFONT CreateOptionFont(int dpi);
 
 // The child id of a control of the logic; for a radio group the id of its group box.
 int OptionControlId(OptionControl control);

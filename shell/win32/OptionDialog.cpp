@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "text/SjisLiteral.h"
 #include "shell/UnitOption.h"
@@ -19,6 +20,9 @@
 #include "shell/win32/OptionDialogTestHooks.h"
 #include "shell/win32/WideText.h"
 #include "shell/win32/OptionWin32View.h"
+#include "shell/win32/Win32Dpi.h"
+#include "shell/win32/Win32Icon.h"
+#include "shell/win32/resource.h"
 
 namespace {
 
@@ -31,16 +35,39 @@ constexpr UINT kMsgOrderClicked = WM_APP + 10;
 constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
 
+class FontHolder {
+public:
+    FontHolder() = default;
+    ~FontHolder()
+    {
+        if (font_) DeleteObject(font_);
+    }
+    FontHolder(const FontHolder&) = delete;
+    FontHolder& operator=(const FontHolder&) = delete;
+    HFONT Get() const { return font_; }
+    // Holds the new font from now on; the previous one is the caller's to delete.
+    HFONT Replace(HFONT font) { return std::exchange(font_, font); }
+
+private:
+    HFONT font_ = nullptr;
+};
+
 struct OptionWindow {
-    OptionWindow(HWND window, OptionHost& host, HFONT font)
-        : Controls(CreateOptionControls(window, font)), View(window, Controls.Pages), Logic(host, View)
+    OptionWindow(HWND window, OptionHost& host, FontHolder& font, int dpi)
+        : Font(font), Dpi(dpi), Controls(CreateOptionControls(window, font.Get(), dpi)), View(window, Controls.Pages),
+          Logic(host, View)
     {
     }
+    FontHolder& Font;  // the controls' font, at Dpi; it outlives the window
+    int Dpi;
     OptionWindowControls Controls;
     OptionWin32View View;
     TMorvaneOption Logic;
     HWND LastFocus = nullptr;  // given back when the window is activated again
     bool LoopWoken = false;    // the modal loop has been told that the dialog is closed
+    // The title bar's and the task-bar button's icons, at Dpi's sizes.
+    OwnedIcon BigIcon;
+    OwnedIcon SmallIcon;
 };
 
 OptionWindow* StateOf(HWND window) { return reinterpret_cast<OptionWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
@@ -141,6 +168,49 @@ int DefaultButton(HWND window)
     return id == kIdButtonCancel || id == kIdButtonUpdate || id == kIdButtonExe ? id : kIdButtonOk;
 }
 
+// Gives the window a client area of the size at the top left. The frame is the system's
+// for the DPI, measured again on the window: Wine draws every frame at its one DPI.
+void PlaceWindow(HWND window, POINT topLeft, SIZE client, int dpi)
+{
+    const SIZE frame = FrameSizeForClient(client, kWindowStyle, kWindowExStyle, dpi);
+    SetWindowPos(window, nullptr, topLeft.x, topLeft.y, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT shown{};
+    GetClientRect(window, &shown);
+    if (shown.right == client.cx && shown.bottom == client.cy) return;
+    SetWindowPos(window, nullptr, 0, 0, frame.cx + client.cx - shown.right, frame.cy + client.cy - shown.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The program's icon, which the dialog's task-bar button shows as well: the dialog is a
+// window of its own there, beside no visible main window.
+void SetWindowIcons(HWND window, OptionWindow& w)
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    OwnedIcon big = LoadIconResource(instance, IDI_APP, SystemMetricForDpi(SM_CXICON, w.Dpi));
+    OwnedIcon small = LoadIconResource(instance, IDI_APP, SystemMetricForDpi(SM_CXSMICON, w.Dpi));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    // The window has let go of the previous icons only now.
+    w.BigIcon = std::move(big);
+    w.SmallIcon = std::move(small);
+}
+
+// The dialog has moved to a monitor of another DPI: a font for it, every control laid out
+// again in that font, and the window sized to hold them at the top left that the system
+// suggests. What the controls show stays, focus included.
+void ChangeDpi(HWND window, OptionWindow& w, int dpi, const RECT& suggested)
+{
+    const HFONT font = CreateOptionFont(dpi);
+    // Deleted only once every control has the new font; kept if the layout fails half-way.
+    const HFONT previous = w.Font.Replace(font);
+    w.Dpi = dpi;
+    w.Controls = LayOutOptionControls(window, font, dpi);
+    DeleteObject(previous);
+    PlaceWindow(window, POINT{suggested.left, suggested.top}, w.Controls.Client, dpi);
+    SetWindowIcons(window, w);
+    RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 LRESULT Handle(HWND window, OptionWindow& w, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (const std::optional<LRESULT> hooked = HandleOptionTestHook(window, w.View, w.Logic, message, wParam, lParam))
@@ -160,6 +230,7 @@ LRESULT Handle(HWND window, OptionWindow& w, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     }
     case DM_GETDEFID: return MAKELRESULT(DefaultButton(window), DC_HASDEFID);
+    case WM_DPICHANGED: ChangeDpi(window, w, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_CLOSE: w.Logic.ButtonCancelClick(); return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
@@ -249,26 +320,11 @@ private:
     bool ownerDisabled_ = false;
 };
 
-class FontHolder {
-public:
-    FontHolder() : font_(CreateOptionFont()) {}
-    ~FontHolder() { DeleteObject(font_); }
-    FontHolder(const FontHolder&) = delete;
-    FontHolder& operator=(const FontHolder&) = delete;
-    HFONT Get() const { return font_; }
-
-private:
-    HFONT font_;
-};
-
-void CentreOnScreen(HWND window, SIZE client)
+void CentreOnScreen(HWND window, SIZE client, int dpi)
 {
-    RECT frame{0, 0, client.cx, client.cy};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE frame = FrameSizeForClient(client, kWindowStyle, kWindowExStyle, dpi);
+    const POINT centred{(GetSystemMetrics(SM_CXSCREEN) - frame.cx) / 2, (GetSystemMetrics(SM_CYSCREEN) - frame.cy) / 2};
+    PlaceWindow(window, centred, client, dpi);
 }
 
 }  // namespace
@@ -276,13 +332,17 @@ void CentreOnScreen(HWND window, SIZE client)
 bool ShowOptionDialog(HWND owner, OptionHost& host)
 {
     RegisterOptionClass();
-    const FontHolder font;  // outlives the window that uses it
+    FontHolder font;  // outlives the window that uses it
     HWND window = CreateWindowExW(kWindowExStyle, kOptionWindowClass, ToWide("Morvane Ver.0.99").c_str(),
                                   kWindowStyle, 0, 0, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window) throw std::runtime_error(SjString("設定ダイアログを作成できません"_sj));
     std::unique_ptr<OptionWindow> state;
     try {
-        state = std::make_unique<OptionWindow>(window, host, font.Get());
+        // The window opens on the primary monitor, where it is centred below.
+        const int dpi = WindowDpi(window);
+        font.Replace(CreateOptionFont(dpi));
+        state = std::make_unique<OptionWindow>(window, host, font, dpi);
+        SetWindowIcons(window, *state);
     } catch (...) {
         DestroyWindow(window);
         throw;
@@ -291,7 +351,7 @@ bool ShowOptionDialog(HWND owner, OptionHost& host)
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.get()));
     SetWindowSubclass(GetDlgItem(window, kIdHotKey), HotKeyFocusProc, 0, 0);
 
-    CentreOnScreen(window, state->Controls.Client);
+    CentreOnScreen(window, state->Controls.Client, state->Dpi);
     state->Logic.FormCreate();
     state->LastFocus = GetDlgItem(window, kIdComboBoxGroup);
     closer.DisableOwner();

@@ -1,8 +1,10 @@
 #include "shell/win32/OptionDialogTestHooks.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "shell/win32/OptionControlIds.h"
+#include "shell/win32/Win32Dpi.h"
 
 namespace {
 
@@ -58,6 +60,15 @@ LRESULT QueryOrderItem(OptionWin32View& view, WPARAM position)
     return -1;
 }
 
+LRESULT ChangeDpi(HWND dialog, WPARAM dpi, LPARAM topLeft)
+{
+    RECT suggested{};
+    GetWindowRect(dialog, &suggested);
+    OffsetRect(&suggested, GET_X_LPARAM(topLeft) - suggested.left, GET_Y_LPARAM(topLeft) - suggested.top);
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return 1;
+}
+
 }  // namespace
 
 std::optional<LRESULT> HandleOptionTestHook(HWND dialog, OptionWin32View& view, TMorvaneOption& logic, UINT message,
@@ -67,6 +78,7 @@ std::optional<LRESULT> HandleOptionTestHook(HWND dialog, OptionWin32View& view, 
     case kOptionMsgSelectTab: return SelectTab(dialog, wParam, lParam);
     case kOptionMsgClickOrderItem: return ClickOrderItem(dialog, view, logic, wParam);
     case kOptionMsgQueryOrderItem: return QueryOrderItem(view, wParam);
+    case kOptionMsgChangeDpi: return ChangeDpi(dialog, wParam, lParam);
     default: return std::nullopt;
     }
 }

@@ -1,7 +1,7 @@
 // The settings dialog's answers to the messages by which a test driver in another process
 // acts on it as the user would (kOptionMsgSelectTab and the others in OptionControlIds.h):
-// a tab control does not notify its parent of TCM_SETCURSEL, and list-view items need
-// pointers into this process.
+// a tab control does not notify its parent of TCM_SETCURSEL, and list-view items and
+// WM_DPICHANGED need pointers into this process.
 #pragma once
 
 #include <windows.h>

@@ -1,27 +1,16 @@
 #include "shell/win32/Win32TrayIcon.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 
 #include <shellapi.h>
 
 #include "shell/win32/MenuIds.h"
 #include "shell/win32/WideText.h"
+#include "shell/win32/Win32Dpi.h"
 #include "shell/win32/resource.h"
-#include "text/SjisLiteral.h"
 
 namespace {
-
-HICON LoadSmallIcon(HINSTANCE instance, int resourceId)
-{
-    // The images are drawn at 32x32; the tray shows small icons, so the system scales
-    // them once here rather than on every change of group.
-    const HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR);
-    if (!icon) throw std::runtime_error(SjString("アイコンのリソースがありません："_sj) + std::to_string(resourceId));
-    return static_cast<HICON>(icon);
-}
 
 // Copies as much of text as fits, always terminated.
 template <std::size_t N>
@@ -34,11 +23,15 @@ void CopyCut(const std::wstring& text, wchar_t (&field)[N])
 
 }  // namespace
 
-Win32TrayIcon::Win32TrayIcon(HWND window, HINSTANCE instance)
-    : window_(window), applicationIcon_(LoadSmallIcon(instance, IDI_APP))
+Win32TrayIcon::Win32TrayIcon(HWND window, HINSTANCE instance) : window_(window)
 {
+    // The tray shows small icons at the DPI of the main window's monitor. The images are
+    // drawn for 100 to 200 per cent; at another scale the system scales the nearest once
+    // here rather than on every change of group.
+    const int size = SystemMetricForDpi(SM_CXSMICON, WindowDpi(window));
+    applicationIcon_ = LoadIconResource(instance, IDI_APP, size);
     for (std::size_t g = 0; g < groupIcons_.size(); ++g)
-        groupIcons_[g].reset(LoadSmallIcon(instance, IDI_GROUP0 + static_cast<int>(g)));
+        groupIcons_[g] = LoadIconResource(instance, IDI_GROUP0 + static_cast<int>(g), size);
 }
 
 void Win32TrayIcon::Notify(DWORD message, int icon, std::string_view tip)

@@ -5,14 +5,15 @@
 #include <windows.h>
 
 #include <array>
-#include <memory>
 #include <string_view>
 
 #include "shell/MainPlatform.h"
+#include "shell/win32/Win32Icon.h"
 
 class Win32TrayIcon : public ITrayIcon {
 public:
-    // Loads the icons at the tray's small-icon size; raises when a resource is missing.
+    // Loads the icons at the tray's small-icon size for the window's DPI; raises when a
+    // resource is missing.
     Win32TrayIcon(HWND window, HINSTANCE instance);
 
     void Add(int icon, std::string_view tip) override;
@@ -22,11 +23,6 @@ public:
 
 private:
     void Notify(DWORD message, int icon, std::string_view tip);
-
-    struct IconDeleter {
-        void operator()(HICON icon) const { DestroyIcon(icon); }
-    };
-    using OwnedIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
     HWND window_;
     OwnedIcon applicationIcon_;

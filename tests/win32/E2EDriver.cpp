@@ -582,6 +582,35 @@ LRESULT Command(HWND dialog, int id, int code)
     return SendToDialog(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Control(dialog, id)));
 }
 
+// Fails unless every shown control lies inside the dialog's client area; returns how many
+// controls are shown.
+int ShownControlsInside(HWND dialog)
+{
+    struct Search {
+        HWND Dialog;
+        RECT Client;
+        int Shown = 0;
+        std::vector<int> Outside;
+    } search{dialog, {}, 0, {}};
+    GetClientRect(dialog, &search.Client);
+    EnumChildWindows(
+        dialog,
+        [](HWND control, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            if (GetParent(control) != s.Dialog || !IsWindowVisible(control)) return TRUE;
+            ++s.Shown;
+            RECT r{};
+            GetWindowRect(control, &r);
+            MapWindowPoints(nullptr, s.Dialog, reinterpret_cast<POINT*>(&r), 2);
+            if (r.left < s.Client.left || r.top < s.Client.top || r.right > s.Client.right || r.bottom > s.Client.bottom)
+                s.Outside.push_back(GetDlgCtrlID(control));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.Outside.empty()) throw Failure("control " + std::to_string(search.Outside[0]) + " lies outside the dialog");
+    return search.Shown;
+}
+
 // Waits until the dialog has closed after OK or Cancel.
 void WaitDialogClosed(const std::string& how)
 {
@@ -598,6 +627,8 @@ void WaitDialogClosed(const std::string& how)
 //   group INDEX         chooses group INDEX (0-3) in the group box
 //   hotkey VALUE        sets the hot-key control (HKM_SETHOTKEY value) as a key press would
 //   undo INDEX          double-clicks history entry INDEX in the undo pane
+//   dpi DPI             moves the dialog to a monitor of that DPI where it is (kOptionMsgChangeDpi)
+//   fits                prints how many controls are shown; fails if one lies outside the dialog
 //   ok, cancel          closes the dialog and waits for it to go (also after an error box)
 int Dialog(const std::vector<std::wstring>& args)
 {
@@ -639,6 +670,12 @@ int Dialog(const std::vector<std::wstring>& args)
     } else if (verb == L"undo") {
         SendToDialog(Control(dialog, kIdListBoxUndo), LB_SETCURSEL, Number(arg(1).c_str()), 0);
         Command(dialog, kIdListBoxUndo, LBN_DBLCLK);
+    } else if (verb == L"dpi") {
+        RECT r{};
+        GetWindowRect(dialog, &r);
+        SendToDialog(dialog, kOptionMsgChangeDpi, Number(arg(1).c_str()), MAKELPARAM(r.left, r.top));
+    } else if (verb == L"fits") {
+        Print(std::to_string(ShownControlsInside(dialog)) + "\n");
     } else if (verb == L"ok") {
         // OK closes the dialog also when writing the settings failed with an error box.
         try {
