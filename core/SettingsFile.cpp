@@ -145,9 +145,9 @@ void LoadSet(const Reader& in, int g, int s, EditSet& set)
     const std::string lineNo = LineNoSection(g, s);
     set.Index = in.Integer(lineNo, "Index", 1);
     set.Step = in.Integer(lineNo, "Step", 1);
-    // The dialog offers widths up to 8; a hand-edited width beyond it is cut to 8, since a
-    // width of millions would pad every line to megabytes and exhaust the memory.
-    set.Deg = std::min(in.Integer(lineNo, "Deg", 4), kMaxNumberWidth);
+    // A hand-edited width beyond the dialog's is kept as written: the numbering bounds
+    // the width it pads to.
+    set.Deg = in.Integer(lineNo, "Deg", 4);
     set.Before = in.String(lineNo, "Before");
     set.After = in.String(lineNo, "After");
     set.Add = in.Integer(lineNo, "Add", 0);

@@ -79,7 +79,7 @@ EditSettings ChangedSettings()
             set.Cond[3] = {"^(.*)$", " $1 ", true};
             set.Index = -v;
             set.Step = v;
-            set.Deg = s + 5;  // within the widths the dialog offers
+            set.Deg = s * 33333 + 12;  // 12 to 100011: wider than the dialog offers, kept as written
             set.Before = "No. ";
             set.After = "\": \"";
             set.Add = 1;
@@ -221,7 +221,7 @@ TEST(SettingsFile, ReadsHandWrittenValues)
         {"MaxCnt above 100", "[Group1Set1]\nMaxCnt=250", MaxCnt, 100},
         {"MaxCnt negative", "[Group1Set1]\nMaxCnt=-3", MaxCnt, -3},
         {"number width 8", "[Group1Set1LineNo]\nDeg=8", Deg, 8},
-        {"number width beyond the dialog's", "[Group1Set1LineNo]\nDeg=2147483647", Deg, 8},
+        {"number width beyond the dialog's kept", "[Group1Set1LineNo]\nDeg=2147483647", Deg, 2147483647},
         {"negative number width kept (no fill)", "[Group1Set1LineNo]\nDeg=-2", Deg, -2},
     };
     for (const auto& c : cases) EXPECT_EQ(c.field(LoadText(c.ini)), c.expected) << c.name;

@@ -494,7 +494,7 @@ TEST_F(OptionTest, SpinEditStoresWhatIsTypedAndClampsWhenLeft)
     }
 }
 
-TEST_F(OptionTest, StoredValuesOutsideTheRangesAreShownAndCommittedClamped)
+TEST_F(OptionTest, StoredValuesOutsideTheRangesAreShownAndCommittedClampedButTheWidth)
 {
     EditSet& live = model.Group[0].Set[0];
     live.Index = 150;
@@ -522,11 +522,14 @@ TEST_F(OptionTest, StoredValuesOutsideTheRangesAreShownAndCommittedClamped)
     EXPECT_EQ(view.texts[C::SpinEditIndex], "99");
     EXPECT_EQ(view.texts[C::SpinEditStep], "1");
     EXPECT_EQ(view.texts[C::SpinEditDeg], "8");
+    // Passing through the width's field is no change of it: the hand-edited width stays.
+    dialog.SpinEditExit(C::SpinEditDeg);
+    EXPECT_EQ(view.texts[C::SpinEditDeg], "8");
 
     dialog.ButtonOkClick();
     EXPECT_EQ((std::array{live.Index, live.Step, live.Deg, live.Add, live.Fill, live.CaseMethod, live.KanaMethod,
                           live.ZnHnMethod, live.SortMethod, live.EnDeCd}),
-              (std::array{99, 1, 8, 0, 1, 2, 0, 2, 2, 1}));
+              (std::array{99, 1, 12, 0, 1, 2, 0, 2, 2, 1}));
 }
 
 TEST_F(OptionTest, OkMakesTheShownGroupActiveAndCommitsTheWorkingCopy)
