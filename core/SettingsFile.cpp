@@ -114,13 +114,26 @@ class Writer {
 public:
     Writer(ProfileFile& file, const ShortCutText& keys) : file_(file), keys_(keys) {}
 
-    void String(std::string_view section, std::string_view key, std::string_view value) { file_.WriteString(section, key, EncodePlain(value)); }
-    void Quoted(std::string_view section, std::string_view key, std::string_view value) { file_.WriteString(section, key, EncodeQuoted(value)); }
+    void String(std::string_view section, std::string_view key, std::string_view value)
+    {
+        if (!KeepsBeyondCp932(section, key, value)) file_.WriteString(section, key, EncodePlain(value));
+    }
+    void Quoted(std::string_view section, std::string_view key, std::string_view value)
+    {
+        if (!KeepsBeyondCp932(section, key, value)) file_.WriteString(section, key, EncodeQuoted(value));
+    }
     void Integer(std::string_view section, std::string_view key, int value) { file_.WriteString(section, key, std::to_string(value)); }
     void Boolean(std::string_view section, std::string_view key, bool value) { file_.WriteString(section, key, value ? "1" : "0"); }
     void HotKey(std::string_view section, std::string_view key, ShortCut value) { file_.WriteString(section, key, keys_.ToText(value)); }
 
 private:
+    // A text that CP932 cannot hold loaded as empty; writing the empty text back would
+    // lose it, so the file keeps it until the field gets a text of its own.
+    bool KeepsBeyondCp932(std::string_view section, std::string_view key, std::string_view value) const
+    {
+        return value.empty() && file_.ValueBeyondCp932(section, key);
+    }
+
     ProfileFile& file_;
     const ShortCutText& keys_;
 };

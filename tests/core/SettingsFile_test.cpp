@@ -5,6 +5,7 @@
 #include "core/SettingsFile.h"
 #include "text/SjisLiteral.h"
 #include "support/TempDir.h"
+#include "support/Utf16LeFile.h"
 
 namespace {
 
@@ -265,6 +266,27 @@ TEST(SettingsFile, SavingKeepsWhatItDoesNotWrite)
     const EditSettings reloaded = LoadSettings(dir / "m.INI", PortableKeyNames());
     EXPECT_EQ(reloaded.Group[0].Set[0].Cond[0].FromStr, "one");
     EXPECT_EQ(reloaded.Group[0].Set[0].Cond[4].FromStr, "five");
+}
+
+TEST(SettingsFile, Utf16FileKeepsTheTextsCp932CannotHold)
+{
+    TempDir dir;
+    const auto path = dir / "m.INI";
+    WriteFileBytes(path, Utf16LeFile(u"[Group1]\r\nName=Café\r\n[Group2]\r\nName=表\r\n[Group1Set1LineNo]\r\nDeg=12\r\n"));
+    EditSettings m = LoadSettings(path, PortableKeyNames());
+    EXPECT_EQ(m.Group[0].Name, "");
+    EXPECT_EQ(m.Group[1].Name, "表"_sj);
+    EXPECT_EQ(m.Group[0].Set[0].Deg, 12);
+
+    // Saving what was loaded keeps the text; a text the user gives the field replaces it.
+    SaveSettings(path, m, PortableKeyNames());
+    std::string file = ReadFileBytes(path);
+    EXPECT_EQ(file.rfind(Utf16LeFile(u"[Group1]\r\nName=Café\r\nExecHotKey=\r\n[Group2]\r\nName=表\r\n"), 0), 0u);
+    EXPECT_NE(file.find(Utf16LeFile(u"Deg=12\r\n").substr(2)), std::string::npos);
+    m.Group[0].Name = "new";
+    SaveSettings(path, m, PortableKeyNames());
+    EXPECT_EQ(ReadFileBytes(path).rfind(Utf16LeFile(u"[Group1]\r\nName=new\r\n"), 0), 0u);
+    EXPECT_EQ(LoadSettings(path, PortableKeyNames()).Group[0].Name, "new");
 }
 
 TEST(SettingsFile, ActiveGroupAloneAtExit)
