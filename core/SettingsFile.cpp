@@ -178,6 +178,7 @@ void LoadSet(const Reader& in, int g, int s, EditSet& set)
     set.RLAfter = in.String(sec, "RLAfter");
     set.EnDeCd = in.Integer(sec, "EnDeCd", 0);
     set.URLUtf8 = in.Boolean(sec, "URLUtf8", false);
+    set.EditSelection = in.Boolean(sec, "EditSelection", false);
 }
 
 void SaveSet(Writer& out, int g, int s, const EditSet& set)
@@ -214,6 +215,7 @@ void SaveSet(Writer& out, int g, int s, const EditSet& set)
     out.String(sec, "RLAfter", set.RLAfter);
     out.Integer(sec, "EnDeCd", set.EnDeCd);
     out.Boolean(sec, "URLUtf8", set.URLUtf8);
+    out.Boolean(sec, "EditSelection", set.EditSelection);
 }
 
 }  // namespace

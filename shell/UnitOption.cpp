@@ -197,8 +197,10 @@ void TMorvaneOption::TabControlSetChange()
     view_.SetVisible(OptionControl::LabelOrder, editSet);
     view_.SetVisible(OptionControl::CheckListBoxOrder, editSet);
     view_.SetVisible(OptionControl::PageControlExec, editSet);
+    view_.SetVisible(OptionControl::CheckBoxEditSelection, editSet);
     view_.SetHotKey(HotKeySlot());
     if (!editSet) return;
+    view_.SetChecked(OptionControl::CheckBoxEditSelection, set->EditSelection);
     ShowOrder(*set);
     view_.SetItemIndex(OptionControl::PageControlExec, opReplace);
     PageControlExecChange();
@@ -270,6 +272,7 @@ void TMorvaneOption::Input(OptionControl control)
     case OptionControl::EditFrom: set->Cond[CurrentCond() - 1].FromStr = view_.GetText(control); return;
     case OptionControl::EditTo: set->Cond[CurrentCond() - 1].ToStr = view_.GetText(control); return;
     case OptionControl::CheckBoxCase: set->Cond[CurrentCond() - 1].NoCase = view_.GetChecked(control); return;
+    case OptionControl::CheckBoxEditSelection: set->EditSelection = view_.GetChecked(control); return;
     default: break;
     }
     if (const SpinField* f = FindField(kSpinFields, control)) {

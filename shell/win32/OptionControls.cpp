@@ -30,6 +30,7 @@ constexpr ControlId kControlIds[] = {
     {C::LabelComment, kIdLabelComment},
     {C::LabelOrder, kIdLabelOrder},
     {C::CheckListBoxOrder, kIdCheckListBoxOrder},
+    {C::CheckBoxEditSelection, kIdCheckBoxEditSelection},
     {C::PageControlExec, kIdPageControlExec},
     {C::TabControlReplace, kIdTabControlReplace},
     {C::EditFrom, kIdEditFrom},
@@ -413,7 +414,8 @@ int BuildGroupRow(Builder& b, const DialogFrame& f, int y)
     return y + b.RowHeight + f.Gap;
 }
 
-// The set tabs and the hot key of the chosen tab.
+// The set tabs, the hot key of the chosen tab and, beside it, the set's choice to edit
+// the selection.
 int BuildSetRow(Builder& b, const DialogFrame& f, int y)
 {
     HWND setTabs = b.Tabs(kIdTabControlSet,
@@ -421,8 +423,10 @@ int BuildSetRow(Builder& b, const DialogFrame& f, int y)
                           f.Margin, y, f.Inner);
     y += WindowHeight(setTabs) + f.Gap;
     b.Label("ホットキー"_sj, kIdLabelHotKey, f.Margin, y + b.LabelOffset);
-    b.Add(HOTKEY_CLASSW, "", WS_TABSTOP | WS_GROUP, kIdHotKey,
-          Builder::Rect(f.Margin + b.TextWidth("ホットキー"_sj) + b.Px(6), y, b.Px(200), b.RowHeight), WS_EX_CLIENTEDGE);
+    const int hotKeyX = f.Margin + b.TextWidth("ホットキー"_sj) + b.Px(6);
+    b.Add(HOTKEY_CLASSW, "", WS_TABSTOP | WS_GROUP, kIdHotKey, Builder::Rect(hotKeyX, y, b.Px(200), b.RowHeight),
+          WS_EX_CLIENTEDGE);
+    b.CheckBox("選択中のテキストを編集して貼り付ける"_sj, kIdCheckBoxEditSelection, hotKeyX + b.Px(200) + b.Px(20), y);
     return y + b.RowHeight + b.Px(12);
 }
 

@@ -80,7 +80,7 @@ std::string Dump(const EditSettings& s)
             out << e.Index << ',' << e.Step << ',' << e.Deg << ',' << e.Before << ',' << e.After << ',' << e.Add << ','
                 << e.Fill << ',' << e.SortMethod << ',' << e.CaseMethod << ',' << e.CaseInitial << ',' << e.KanaMethod
                 << ',' << e.ZnHnMethod << ',' << e.IfHnKn << ',' << e.RLBefore << ',' << e.RLCenter << ','
-                << e.RLAfter << ',' << e.EnDeCd << ',' << e.URLUtf8 << ';';
+                << e.RLAfter << ',' << e.EnDeCd << ',' << e.URLUtf8 << ',' << e.EditSelection << ';';
         }
     }
     return out.str();
@@ -337,6 +337,7 @@ TEST_F(OptionTest, EachControlWritesItsFieldOfTheCurrentSetOrCondition)
     Type(C::EditRLAfter, "b");
     Choose(C::RadioGroupEnDeCd, 1);
     Tick(C::CheckBoxURLUtf8, true);
+    Tick(C::CheckBoxEditSelection, true);
 
     const EditSet& s = Work(1, 3);
     EXPECT_EQ(s.Cond[0].FromStr, "x");
@@ -354,6 +355,7 @@ TEST_F(OptionTest, EachControlWritesItsFieldOfTheCurrentSetOrCondition)
     EXPECT_EQ(s.RLBefore + s.RLCenter + s.RLAfter, "a=b");
     EXPECT_EQ(s.EnDeCd, 1);
     EXPECT_TRUE(s.URLUtf8);
+    EXPECT_TRUE(s.EditSelection);
     // The other sets are untouched.
     EXPECT_EQ(Work(1, 1).Step, 1);
     EXPECT_EQ(Work(1, 1).Cond[0].FromStr, "");
@@ -368,6 +370,7 @@ TEST_F(OptionTest, EachControlWritesItsFieldOfTheCurrentSetOrCondition)
 TEST_F(OptionTest, AssociationTabShowsTheCommentAndTheGroupsHotKey)
 {
     model.Group[0].ExecHotKey = kShortCutAlt | 'L';
+    model.Group[0].Set[1].EditSelection = true;
     Open();
     Type(C::EditFrom, "kept");
     SelectSet(kAssociationSet);
@@ -375,6 +378,7 @@ TEST_F(OptionTest, AssociationTabShowsTheCommentAndTheGroupsHotKey)
     EXPECT_FALSE(view.visible[C::LabelOrder]);
     EXPECT_FALSE(view.visible[C::CheckListBoxOrder]);
     EXPECT_FALSE(view.visible[C::PageControlExec]);
+    EXPECT_FALSE(view.visible[C::CheckBoxEditSelection]);
     EXPECT_EQ(view.hotKey, kShortCutAlt | 'L');
 
     // The hidden page controls hold nothing of the model here.
@@ -384,6 +388,12 @@ TEST_F(OptionTest, AssociationTabShowsTheCommentAndTheGroupsHotKey)
     PressHotKey(kShortCutCtrl | 'M');
     SelectSet(1);
     EXPECT_EQ(dialog.WorkGroup()[0].ExecHotKey, kShortCutCtrl | 'M');
+
+    // Back on a set, the check box shows that set's choice.
+    EXPECT_TRUE(view.visible[C::CheckBoxEditSelection]);
+    EXPECT_FALSE(view.checked[C::CheckBoxEditSelection]);
+    SelectSet(2);
+    EXPECT_TRUE(view.checked[C::CheckBoxEditSelection]);
 }
 
 TEST(TakeHotKey, KeyWithoutModifiersOrWithShiftAloneGetsAlt)
