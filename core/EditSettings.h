@@ -66,7 +66,7 @@ struct EditSet {
     std::string RLAfter;
     int EnDeCd = 0;
     bool URLUtf8 = false;  // URL coding of the characters' UTF-8 bytes instead of their CP932 bytes
-    bool EditSelection = false;  // the hot key edits the foreground window's selection in place
+    bool EditSelection = false;  // the hot key edits the selected text and pastes the result over it
 
     bool operator==(const EditSet&) const = default;
 };

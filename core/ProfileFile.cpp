@@ -7,6 +7,7 @@
 
 #include "text/Cp932.h"
 #include "core/IgnoreCase.h"
+#include "core/ProfileUtf16.h"
 #include "text/SjisLiteral.h"
 
 namespace {
@@ -76,11 +77,42 @@ std::optional<KeyValue> ParseKeyLine(std::string_view line)
 }
 
 // The line break that starts at end, as one of the static texts: lines keep no copy of it.
-std::string_view LineBreakAt(const std::string& bytes, std::size_t end)
+template <typename Char>
+std::string_view LineBreakAt(std::basic_string_view<Char> text, std::size_t end)
 {
-    if (end >= bytes.size()) return {};
-    if (bytes[end] == '\n') return "\n";
-    return end + 1 < bytes.size() && bytes[end + 1] == '\n' ? "\r\n" : "\r";
+    if (end >= text.size()) return {};
+    if (text[end] == Char('\n')) return "\n";
+    return end + 1 < text.size() && text[end + 1] == Char('\n') ? "\r\n" : "\r";
+}
+
+// Calls visit(line, lineBreak) for each line of a text of bytes or of UTF-16 code units.
+template <typename Char, typename Visit>
+void ForEachLine(std::basic_string_view<Char> text, Visit visit)
+{
+    constexpr Char kBreaks[] = {Char('\r'), Char('\n')};
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find_first_of(kBreaks, pos, 2);
+        if (end == text.npos) end = text.size();
+        const std::string_view eol = LineBreakAt(text, end);
+        visit(text.substr(pos, end - pos), eol);
+        pos = end + eol.size();
+    }
+}
+
+// A settings file reached through a symbolic link is replaced where the link leads, so
+// the link stays. A chain of links is followed to its end; a loop stops after as many
+// steps as the system allows.
+std::filesystem::path LinkTarget(std::filesystem::path path)
+{
+    constexpr int kMaxLinkSteps = 40;
+    std::error_code ec;
+    for (int step = 0; step < kMaxLinkSteps && std::filesystem::is_symlink(path, ec); ++step) {
+        const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
+        if (ec) break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
 }
 
 // The bytes of a regular file; nothing for a folder, a device or a failed read.
@@ -133,15 +165,40 @@ ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path))
         readable_ = false;
         return;
     }
-    const std::string& bytes = *content;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string::npos) end = bytes.size();
-        Line line{bytes.substr(pos, end - pos), LineBreakAt(bytes, end)};
-        pos = end + line.eol.size();
-        if (auto name = HeaderName(line.text)) AddSection(Section{std::string(*name), true, std::move(line), {}, {}});
-        else AddLine(std::move(line));
+    const std::string_view bytes = *content;
+    if (StartsWithUtf16LeBom(bytes)) {
+        utf16_ = true;
+        ReadUtf16Le(bytes.substr(kUtf16LeBom.size()));
+        return;
+    }
+    ForEachLine(bytes, [this](std::string_view text, std::string_view eol) {
+        AddFileLine(Line{std::string(text), eol}, text);
+    });
+}
+
+void ProfileFile::ReadUtf16Le(std::string_view bytes)
+{
+    const std::u16string units = Utf16LeUnits(bytes);
+    ForEachLine(std::u16string_view(units), [this](std::u16string_view text, std::string_view eol) {
+        Cp932Reading reading = ReadAsCp932(text);
+        if (reading.Exact) {
+            Line line{std::move(reading.Text), eol};
+            AddFileLine(std::move(line), line.text);
+            return;
+        }
+        std::string original;
+        AppendUtf16Le(original, text);
+        AddFileLine(Line{std::move(original), eol, true}, reading.Text);
+    });
+}
+
+void ProfileFile::AddFileLine(Line&& line, std::string_view seen)
+{
+    if (auto name = HeaderName(seen)) {
+        std::string sectionName(*name);
+        AddSection(Section{std::move(sectionName), true, std::move(line), {}, {}});
+    } else {
+        AddLine(std::move(line), seen);
     }
 }
 
@@ -151,10 +208,10 @@ void ProfileFile::AddSection(Section section)
     sections_.push_back(std::move(section));
 }
 
-void ProfileFile::AddLine(Line line)
+void ProfileFile::AddLine(Line&& line, std::string_view seen)
 {
     Section& section = sections_.back();
-    if (Trim(line.text).empty()) {
+    if (Trim(seen).empty()) {
         section.blankTail.push_back(std::move(line));
         return;
     }
@@ -162,7 +219,7 @@ void ProfileFile::AddLine(Line line)
     for (Line& blank : section.blankTail) section.body.push_back(std::move(blank));
     section.blankTail.clear();
     // The lines before the first header belong to no section that can be asked for.
-    if (const auto kv = ParseKeyLine(line.text); kv && section.hasHeader)
+    if (const auto kv = ParseKeyLine(seen); kv && section.hasHeader)
         keyIndex_.try_emplace({sections_.size() - 1, FoldCase(kv->key)}, section.body.size());
     section.body.push_back(std::move(line));
 }
@@ -185,7 +242,17 @@ std::string ProfileFile::ReadString(std::string_view section, std::string_view k
     if (s == npos) return std::string(def);
     const std::size_t k = FindKey(s, key);
     if (k == npos) return std::string(def);
-    return std::string(StoredValue(ParseKeyLine(sections_[s].body[k].text)->value).substr(0, kMaxValueBytes));
+    const Line& line = sections_[s].body[k];
+    // CP932 cannot hold the value: an altered value would be worse than none.
+    if (line.beyondCp932) return std::string(def);
+    return std::string(StoredValue(ParseKeyLine(line.text)->value).substr(0, kMaxValueBytes));
+}
+
+bool ProfileFile::ValueBeyondCp932(std::string_view section, std::string_view key) const
+{
+    const std::size_t s = FindSection(section);
+    const std::size_t k = s == npos ? npos : FindKey(s, key);
+    return k != npos && sections_[s].body[k].beyondCp932;
 }
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
@@ -195,15 +262,19 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key, st
     // rather than lose its end silently later.
     if (StoredValue(value).size() > kMaxValueBytes) throw WriteError(path_);
     const std::string text = std::string(key) + "=" + std::string(value);
+    CheckWritable(text);
     std::size_t s = FindSection(section);
     if (s == npos) {
+        std::string header = std::string(1, '[').append(section).append(1, ']');
+        CheckWritable(header);
         EndLastLine();
         s = sections_.size();
-        AddSection(Section{std::string(section), true, Line{std::string(1, '[').append(section).append(1, ']'), "\r\n"}, {}, {}});
+        AddSection(Section{std::string(section), true, Line{std::move(header), "\r\n"}, {}, {}});
     }
     Section& target = sections_[s];
     if (const std::size_t k = FindKey(s, key); k != npos) {
         target.body[k].text = text;
+        target.body[k].beyondCp932 = false;
         return;
     }
     // After the last non-blank line, so that blank lines keep separating the sections.
@@ -226,16 +297,34 @@ void ProfileFile::EndLastLine()
     }
 }
 
+void ProfileFile::CheckWritable(std::string_view text) const
+{
+    if (utf16_ && !ConvertsToUtf16(text)) throw WriteError(path_);
+}
+
+void ProfileFile::AppendLine(std::string& out, const Line& line) const
+{
+    if (!utf16_) {
+        out.append(line.text).append(line.eol);
+        return;
+    }
+    if (line.beyondCp932) out.append(line.text);
+    else AppendUtf16Le(out, Cp932ToUtf16(line.text));
+    AppendUtf16Le(out, std::u16string(line.eol.begin(), line.eol.end()));
+}
+
 void ProfileFile::Save() const
 {
     if (!readable_) throw WriteError(path_);
-    std::string content;
+    std::string content(utf16_ ? kUtf16LeBom : "");
     for (const Section& s : sections_) {
-        if (s.hasHeader) content.append(s.header.text).append(s.header.eol);
+        if (s.hasHeader) AppendLine(content, s.header);
         for (const std::vector<Line>* lines : {&s.body, &s.blankTail})
-            for (const Line& line : *lines) content.append(line.text).append(line.eol);
+            for (const Line& line : *lines) AppendLine(content, line);
     }
-    std::filesystem::path temp = path_;
+    // The temporary file lies beside the file it replaces, so that renaming it is one step.
+    const std::filesystem::path target = LinkTarget(path_);
+    std::filesystem::path temp = target;
     temp += ".tmp";
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     // Unopened, the temporary path is not ours to remove: it may be a folder of the user's.
@@ -243,7 +332,7 @@ void ProfileFile::Save() const
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
     out.close();
     std::error_code ec;
-    if (out) std::filesystem::rename(temp, path_, ec);
+    if (out) std::filesystem::rename(temp, target, ec);
     if (!out || ec) {
         std::filesystem::remove(temp, ec);
         throw WriteError(path_);

@@ -114,13 +114,26 @@ class Writer {
 public:
     Writer(ProfileFile& file, const ShortCutText& keys) : file_(file), keys_(keys) {}
 
-    void String(std::string_view section, std::string_view key, std::string_view value) { file_.WriteString(section, key, EncodePlain(value)); }
-    void Quoted(std::string_view section, std::string_view key, std::string_view value) { file_.WriteString(section, key, EncodeQuoted(value)); }
+    void String(std::string_view section, std::string_view key, std::string_view value)
+    {
+        if (!KeepsBeyondCp932(section, key, value)) file_.WriteString(section, key, EncodePlain(value));
+    }
+    void Quoted(std::string_view section, std::string_view key, std::string_view value)
+    {
+        if (!KeepsBeyondCp932(section, key, value)) file_.WriteString(section, key, EncodeQuoted(value));
+    }
     void Integer(std::string_view section, std::string_view key, int value) { file_.WriteString(section, key, std::to_string(value)); }
     void Boolean(std::string_view section, std::string_view key, bool value) { file_.WriteString(section, key, value ? "1" : "0"); }
     void HotKey(std::string_view section, std::string_view key, ShortCut value) { file_.WriteString(section, key, keys_.ToText(value)); }
 
 private:
+    // A text that CP932 cannot hold loaded as empty; writing the empty text back would
+    // lose it, so the file keeps it until the field gets a text of its own.
+    bool KeepsBeyondCp932(std::string_view section, std::string_view key, std::string_view value) const
+    {
+        return value.empty() && file_.ValueBeyondCp932(section, key);
+    }
+
     ProfileFile& file_;
     const ShortCutText& keys_;
 };
@@ -145,9 +158,9 @@ void LoadSet(const Reader& in, int g, int s, EditSet& set)
     const std::string lineNo = LineNoSection(g, s);
     set.Index = in.Integer(lineNo, "Index", 1);
     set.Step = in.Integer(lineNo, "Step", 1);
-    // The dialog offers widths up to 8; a hand-edited width beyond it is cut to 8, since a
-    // width of millions would pad every line to megabytes and exhaust the memory.
-    set.Deg = std::min(in.Integer(lineNo, "Deg", 4), kMaxNumberWidth);
+    // A hand-edited width beyond the dialog's is kept as written: the numbering bounds
+    // the width it pads to.
+    set.Deg = in.Integer(lineNo, "Deg", 4);
     set.Before = in.String(lineNo, "Before");
     set.After = in.String(lineNo, "After");
     set.Add = in.Integer(lineNo, "Add", 0);

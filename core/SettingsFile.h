@@ -18,8 +18,10 @@ std::filesystem::path SettingsFilePath(const std::filesystem::path& programPath)
 EditSettings LoadSettings(const std::filesystem::path& file, const IKeyNames& keyNames);
 
 // Writes every group and set, except "MaxCnt" and the conditions beyond the fourth,
-// which the file keeps as they are. Everything else in the file stays too. Raises
-// "<path> に書き込めません" when the file cannot be written; it is then unchanged.
+// which the file keeps as they are. Everything else in the file stays too, and so does a
+// text that CP932 cannot hold (in a UTF-16 file), which loaded as empty, while its field
+// is still empty. Raises "<path> に書き込めません" when the file cannot be written; it is
+// then unchanged.
 void SaveSettings(const std::filesystem::path& file, const EditSettings& settings, const IKeyNames& keyNames);
 
 // Writes "Main" / "Group", the only key saved at exit.

@@ -380,7 +380,7 @@ ID_MEMO=1601
 ID_BUTTON_EXE=1603
 ID_BUTTON_OK=1
 ID_TABS_SET=1010
-ID_LABEL_HOTKEY_TAKEN=1016
+ID_LABEL_HOTKEY_TAKEN=1017
 
 check_profile_compare() { run_windows_program profile-compare.exe; }
 

@@ -19,6 +19,9 @@ struct SpinField {
     OptionControl Control;
     int EditSet::*Field;
     SpinRange Range;
+    // A value beyond the range is shown clamped but stays in the working copy until the
+    // user changes the field.
+    bool KeepsValueBeyondRange;
 };
 struct RadioField {
     OptionControl Control;
@@ -37,11 +40,12 @@ struct CheckField {
     OptionPage Page;
 };
 
-// All spin edits sit on the line-numbering page.
+// All spin edits sit on the line-numbering page. A hand-edited width wider than the
+// dialog offers is the user's choice, which the numbering bounds itself.
 constexpr SpinField kSpinFields[] = {
-    {OptionControl::SpinEditIndex, &EditSet::Index, {0, 99}},
-    {OptionControl::SpinEditStep, &EditSet::Step, {1, 20}},
-    {OptionControl::SpinEditDeg, &EditSet::Deg, {0, kMaxNumberWidth}},
+    {OptionControl::SpinEditIndex, &EditSet::Index, {0, 99}, false},
+    {OptionControl::SpinEditStep, &EditSet::Step, {1, 20}, false},
+    {OptionControl::SpinEditDeg, &EditSet::Deg, {0, kMaxNumberWidth}, true},
 };
 constexpr RadioField kRadioFields[] = {
     {OptionControl::RadioGroupAdd, &EditSet::Add, 2, opLineNo},
@@ -203,9 +207,11 @@ void TMorvaneOption::TabControlSetChange()
     view_.SetVisible(OptionControl::LabelOrder, editSet);
     view_.SetVisible(OptionControl::CheckListBoxOrder, editSet);
     view_.SetVisible(OptionControl::PageControlExec, editSet);
+    view_.SetVisible(OptionControl::CheckBoxEditSelection, editSet);
     view_.SetHotKey(HotKeySlot());
     ShowHotKeyState(HotKeySlot());
     if (!editSet) return;
+    view_.SetChecked(OptionControl::CheckBoxEditSelection, set->EditSelection);
     ShowOrder(*set);
     view_.SetItemIndex(OptionControl::PageControlExec, opReplace);
     PageControlExecChange();
@@ -233,12 +239,13 @@ void TMorvaneOption::PageControlExecChange()
         return;
     }
     // A value outside the control's range is shown clamped, and what is shown is what the
-    // working copy holds from now on, so OK commits exactly what the user saw.
+    // working copy holds from now on, so OK commits exactly what the user saw; except for
+    // a field that keeps such a value.
     if (page == opLineNo) {
         for (const SpinField& f : kSpinFields) {
             const int shown = std::clamp(set->*f.Field, f.Range.Min, f.Range.Max);
             view_.SetText(f.Control, std::to_string(shown));
-            set->*f.Field = shown;
+            if (!f.KeepsValueBeyondRange) set->*f.Field = shown;
         }
     }
     for (const RadioField& f : kRadioFields) {
@@ -276,6 +283,7 @@ void TMorvaneOption::Input(OptionControl control)
     case OptionControl::EditFrom: set->Cond[CurrentCond() - 1].FromStr = view_.GetText(control); return;
     case OptionControl::EditTo: set->Cond[CurrentCond() - 1].ToStr = view_.GetText(control); return;
     case OptionControl::CheckBoxCase: set->Cond[CurrentCond() - 1].NoCase = view_.GetChecked(control); return;
+    case OptionControl::CheckBoxEditSelection: set->EditSelection = view_.GetChecked(control); return;
     default: break;
     }
     if (const SpinField* f = FindField(kSpinFields, control)) {
@@ -318,7 +326,11 @@ void TMorvaneOption::SpinEditExit(OptionControl control)
     EditSet* set = CurrentEditSet();
     const SpinField* f = FindField(kSpinFields, control);
     if (!set || !f) return;
-    const int value = std::clamp(SpinEditValue(view_.GetText(control), f->Range), f->Range.Min, f->Range.Max);
+    const int typed = SpinEditValue(view_.GetText(control), f->Range);
+    // Every change the user makes is written at once, so a text that differs from the
+    // working copy is still the clamped view of a kept value: leaving the field keeps it.
+    if (f->KeepsValueBeyondRange && typed != set->*f->Field) return;
+    const int value = std::clamp(typed, f->Range.Min, f->Range.Max);
     view_.SetText(control, std::to_string(value));
     set->*f->Field = value;
 }

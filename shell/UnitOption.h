@@ -48,6 +48,7 @@ enum class OptionControl {
     EditRLAfter,
     RadioGroupEnDeCd,
     CheckBoxURLUtf8,
+    CheckBoxEditSelection,
     TabControlEdit,
     MemoClipboard,
     ButtonUpdate,

@@ -32,8 +32,9 @@ constexpr int kIdLabelHotKey = 1011;
 constexpr int kIdHotKey = 1012;
 constexpr int kIdLabelComment = 1013;
 constexpr int kIdLabelOrder = 1014;
-constexpr int kIdLabelHotKeyTaken = 1016;
+constexpr int kIdLabelHotKeyTaken = 1017;
 constexpr int kIdCheckListBoxOrder = 1015;  // list view with check boxes, one item per position
+constexpr int kIdCheckBoxEditSelection = 1016;
 constexpr int kIdPageControlExec = 1020;
 
 // Page "文字列置換".

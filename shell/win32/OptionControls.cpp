@@ -32,6 +32,7 @@ constexpr ControlId kControlIds[] = {
     {C::LabelComment, kIdLabelComment},
     {C::LabelOrder, kIdLabelOrder},
     {C::CheckListBoxOrder, kIdCheckListBoxOrder},
+    {C::CheckBoxEditSelection, kIdCheckBoxEditSelection},
     {C::PageControlExec, kIdPageControlExec},
     {C::TabControlReplace, kIdTabControlReplace},
     {C::EditFrom, kIdEditFrom},
@@ -444,7 +445,8 @@ int BuildGroupRow(Builder& b, const DialogFrame& f, int y)
     return y + b.RowHeight + f.Gap;
 }
 
-// The set tabs and the hot key of the chosen tab.
+// The set tabs, the hot key of the chosen tab and, beside it, the set's choice to edit
+// the selection.
 int BuildSetRow(Builder& b, const DialogFrame& f, int y)
 {
     HWND setTabs = b.Tabs(kIdTabControlSet,
@@ -455,10 +457,11 @@ int BuildSetRow(Builder& b, const DialogFrame& f, int y)
     const int hotKeyX = f.Margin + b.TextWidth("ホットキー"_sj) + b.Px(6);
     b.Add(HOTKEY_CLASSW, "", WS_TABSTOP | WS_GROUP, kIdHotKey, Builder::Rect(hotKeyX, y, b.Px(200), b.RowHeight),
           WS_EX_CLIENTEDGE);
-    // Empty unless the key shown is held by another program.
-    constexpr std::string_view kTaken = "他のプログラムが使用中です"_sj;
-    b.Label("", kIdLabelHotKeyTaken, hotKeyX + b.Px(208), y + b.LabelOffset, b.TextWidth(kTaken) + b.Px(2));
-    return y + b.RowHeight + b.Px(12);
+    b.CheckBox("選択中のテキストを編集して貼り付ける"_sj, kIdCheckBoxEditSelection, hotKeyX + b.Px(200) + b.Px(20), y);
+    // Below the key, empty unless another program holds the key shown.
+    const int takenY = y + b.RowHeight + b.Px(2);
+    b.Label("", kIdLabelHotKeyTaken, hotKeyX, takenY, b.TextWidth("他のプログラムが使用中です"_sj) + b.Px(2));
+    return takenY + b.TextHeight + b.Px(6);
 }
 
 // Fills the pipeline list with one checkable item per process.

@@ -5,6 +5,7 @@
 #include "core/ProfileFile.h"
 #include "text/SjisLiteral.h"
 #include "support/TempDir.h"
+#include "support/Utf16LeFile.h"
 
 namespace {
 
@@ -117,6 +118,57 @@ TEST(ProfileFileWrite, ChangesOnlyWhatIsWritten)
         EXPECT_EQ(ReadFileBytes(path), c.after) << c.name;
         EXPECT_FALSE(std::filesystem::exists(dir / "a.ini.tmp")) << c.name;
     }
+}
+
+TEST(ProfileFileWrite, SavesThroughSymbolicLinksIntoTheirTarget)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir / "real");
+    WriteFileBytes(dir / "real" / "a.ini", "[S]\r\nK=old\r\n");
+    std::filesystem::create_symlink("real/a.ini", dir / "link.ini");
+    std::filesystem::create_symlink(dir / "link.ini", dir / "chain.ini");
+    for (const char* via : {"link.ini", "chain.ini"}) {
+        ProfileFile file(dir / via);
+        file.WriteString("S", "K", via);
+        file.Save();
+        EXPECT_TRUE(std::filesystem::is_symlink(dir / via)) << via;
+        EXPECT_EQ(ReadFileBytes(dir / "real" / "a.ini"), "[S]\r\nK=" + std::string(via) + "\r\n") << via;
+    }
+    EXPECT_EQ(std::filesystem::read_symlink(dir / "link.ini"), "real/a.ini");
+    for (const char* temp : {"real/a.ini.tmp", "link.ini.tmp", "chain.ini.tmp"})
+        EXPECT_FALSE(std::filesystem::exists(dir / temp)) << temp;
+}
+
+TEST(ProfileFileUtf16, ReadsInCp932AndSavesBackAsUtf16)
+{
+    TempDir dir;
+    const auto path = dir / "a.ini";
+    // é and the emoji have no CP932 code; 表 has the trail byte 0x5C.
+    WriteFileBytes(path, Utf16LeFile(u"[S]\r\nName=表示\r\nCafe = Café\r\nK=old\nQ=\"x\"\r\n[T😀]\r\nK=t\r\n[T]\r\nL=l"));
+    ProfileFile file(path);
+    EXPECT_EQ(file.ReadString("s", "name", "d"), "表示"_sj);
+    EXPECT_EQ(file.ReadString("S", "Q", "d"), "x");
+    EXPECT_EQ(file.ReadString("S", "Cafe", "d"), "d");
+    EXPECT_TRUE(file.ValueBeyondCp932("S", "Cafe"));
+    EXPECT_FALSE(file.ValueBeyondCp932("S", "Name"));
+    EXPECT_EQ(file.ReadString("T", "K", "d"), "d");  // the key belongs to the section beyond CP932
+    EXPECT_EQ(file.ReadString("T", "L", "d"), "l");
+
+    // A value that is no CP932 text has no UTF-16 form: refused before it reaches the file.
+    EXPECT_THROW(file.WriteString("S", "K", "\x85\x40"), std::runtime_error);
+    file.WriteString("S", "K", std::string("新"_sj));
+    file.WriteString("S", "Cafe", "plain");
+    file.WriteString("U", "N", "v");
+    file.Save();
+    EXPECT_EQ(ReadFileBytes(path),
+              Utf16LeFile(u"[S]\r\nName=表示\r\nCafe=plain\r\nK=新\nQ=\"x\"\r\n[T😀]\r\nK=t\r\n[T]\r\nL=l\r\n[U]\r\nN=v\r\n"));
+
+    // Lines beyond CP932 that nothing rewrites are saved as the file had them.
+    WriteFileBytes(path, Utf16LeFile(u"; Café\r\n[S]\r\nK=\xD800x\r\n"));
+    ProfileFile kept(path);
+    kept.WriteString("S", "L", "1");
+    kept.Save();
+    EXPECT_EQ(ReadFileBytes(path), Utf16LeFile(u"; Café\r\n[S]\r\nK=\xD800x\r\nL=1\r\n"));
 }
 
 TEST(ProfileFileWrite, ReadsBackWhatItWroteBeforeSaving)

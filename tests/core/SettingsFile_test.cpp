@@ -5,6 +5,7 @@
 #include "core/SettingsFile.h"
 #include "text/SjisLiteral.h"
 #include "support/TempDir.h"
+#include "support/Utf16LeFile.h"
 
 namespace {
 
@@ -36,6 +37,8 @@ void ExpectSameSet(const EditSet& a, const EditSet& b, const std::string& where)
     EXPECT_EQ(a.RLCenter, b.RLCenter) << where;
     EXPECT_EQ(a.RLAfter, b.RLAfter) << where;
     EXPECT_EQ(a.EnDeCd, b.EnDeCd) << where;
+    EXPECT_EQ(a.URLUtf8, b.URLUtf8) << where;
+    EXPECT_EQ(a.EditSelection, b.EditSelection) << where;
 }
 
 void ExpectSameSettings(const EditSettings& a, const EditSettings& b)
@@ -79,7 +82,7 @@ EditSettings ChangedSettings()
             set.Cond[3] = {"^(.*)$", " $1 ", true};
             set.Index = -v;
             set.Step = v;
-            set.Deg = s + 5;  // within the widths the dialog offers
+            set.Deg = s * 33333 + 12;  // 12 to 100011: wider than the dialog offers, kept as written
             set.Before = "No. ";
             set.After = "\": \"";
             set.Add = 1;
@@ -94,6 +97,8 @@ EditSettings ChangedSettings()
             set.RLCenter = " = ";
             set.RLAfter = std::string("ソ表‐"_sj);  // trail bytes 0x5C and 0x5D
             set.EnDeCd = 1;
+            set.URLUtf8 = true;
+            set.EditSelection = (s % 2) == 1;
         }
     }
     return m;
@@ -221,7 +226,7 @@ TEST(SettingsFile, ReadsHandWrittenValues)
         {"MaxCnt above 100", "[Group1Set1]\nMaxCnt=250", MaxCnt, 100},
         {"MaxCnt negative", "[Group1Set1]\nMaxCnt=-3", MaxCnt, -3},
         {"number width 8", "[Group1Set1LineNo]\nDeg=8", Deg, 8},
-        {"number width beyond the dialog's", "[Group1Set1LineNo]\nDeg=2147483647", Deg, 8},
+        {"number width beyond the dialog's kept", "[Group1Set1LineNo]\nDeg=2147483647", Deg, 2147483647},
         {"negative number width kept (no fill)", "[Group1Set1LineNo]\nDeg=-2", Deg, -2},
     };
     for (const auto& c : cases) EXPECT_EQ(c.field(LoadText(c.ini)), c.expected) << c.name;
@@ -265,6 +270,27 @@ TEST(SettingsFile, SavingKeepsWhatItDoesNotWrite)
     const EditSettings reloaded = LoadSettings(dir / "m.INI", PortableKeyNames());
     EXPECT_EQ(reloaded.Group[0].Set[0].Cond[0].FromStr, "one");
     EXPECT_EQ(reloaded.Group[0].Set[0].Cond[4].FromStr, "five");
+}
+
+TEST(SettingsFile, Utf16FileKeepsTheTextsCp932CannotHold)
+{
+    TempDir dir;
+    const auto path = dir / "m.INI";
+    WriteFileBytes(path, Utf16LeFile(u"[Group1]\r\nName=Café\r\n[Group2]\r\nName=表\r\n[Group1Set1LineNo]\r\nDeg=12\r\n"));
+    EditSettings m = LoadSettings(path, PortableKeyNames());
+    EXPECT_EQ(m.Group[0].Name, "");
+    EXPECT_EQ(m.Group[1].Name, "表"_sj);
+    EXPECT_EQ(m.Group[0].Set[0].Deg, 12);
+
+    // Saving what was loaded keeps the text; a text the user gives the field replaces it.
+    SaveSettings(path, m, PortableKeyNames());
+    std::string file = ReadFileBytes(path);
+    EXPECT_EQ(file.rfind(Utf16LeFile(u"[Group1]\r\nName=Café\r\nExecHotKey=\r\n[Group2]\r\nName=表\r\n"), 0), 0u);
+    EXPECT_NE(file.find(Utf16LeFile(u"Deg=12\r\n").substr(2)), std::string::npos);
+    m.Group[0].Name = "new";
+    SaveSettings(path, m, PortableKeyNames());
+    EXPECT_EQ(ReadFileBytes(path).rfind(Utf16LeFile(u"[Group1]\r\nName=new\r\n"), 0), 0u);
+    EXPECT_EQ(LoadSettings(path, PortableKeyNames()).Group[0].Name, "new");
 }
 
 TEST(SettingsFile, ActiveGroupAloneAtExit)

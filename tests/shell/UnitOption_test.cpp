@@ -87,7 +87,7 @@ std::string Dump(const EditSettings& s)
             out << e.Index << ',' << e.Step << ',' << e.Deg << ',' << e.Before << ',' << e.After << ',' << e.Add << ','
                 << e.Fill << ',' << e.SortMethod << ',' << e.CaseMethod << ',' << e.CaseInitial << ',' << e.KanaMethod
                 << ',' << e.ZnHnMethod << ',' << e.IfHnKn << ',' << e.RLBefore << ',' << e.RLCenter << ','
-                << e.RLAfter << ',' << e.EnDeCd << ',' << e.URLUtf8 << ';';
+                << e.RLAfter << ',' << e.EnDeCd << ',' << e.URLUtf8 << ',' << e.EditSelection << ';';
         }
     }
     return out.str();
@@ -347,6 +347,7 @@ TEST_F(OptionTest, EachControlWritesItsFieldOfTheCurrentSetOrCondition)
     Type(C::EditRLAfter, "b");
     Choose(C::RadioGroupEnDeCd, 1);
     Tick(C::CheckBoxURLUtf8, true);
+    Tick(C::CheckBoxEditSelection, true);
 
     const EditSet& s = Work(1, 3);
     EXPECT_EQ(s.Cond[0].FromStr, "x");
@@ -364,6 +365,7 @@ TEST_F(OptionTest, EachControlWritesItsFieldOfTheCurrentSetOrCondition)
     EXPECT_EQ(s.RLBefore + s.RLCenter + s.RLAfter, "a=b");
     EXPECT_EQ(s.EnDeCd, 1);
     EXPECT_TRUE(s.URLUtf8);
+    EXPECT_TRUE(s.EditSelection);
     // The other sets are untouched.
     EXPECT_EQ(Work(1, 1).Step, 1);
     EXPECT_EQ(Work(1, 1).Cond[0].FromStr, "");
@@ -378,6 +380,7 @@ TEST_F(OptionTest, EachControlWritesItsFieldOfTheCurrentSetOrCondition)
 TEST_F(OptionTest, AssociationTabShowsTheCommentAndTheGroupsHotKey)
 {
     model.Group[0].ExecHotKey = kShortCutAlt | 'L';
+    model.Group[0].Set[1].EditSelection = true;
     Open();
     Type(C::EditFrom, "kept");
     SelectSet(kAssociationSet);
@@ -385,6 +388,7 @@ TEST_F(OptionTest, AssociationTabShowsTheCommentAndTheGroupsHotKey)
     EXPECT_FALSE(view.visible[C::LabelOrder]);
     EXPECT_FALSE(view.visible[C::CheckListBoxOrder]);
     EXPECT_FALSE(view.visible[C::PageControlExec]);
+    EXPECT_FALSE(view.visible[C::CheckBoxEditSelection]);
     EXPECT_EQ(view.hotKey, kShortCutAlt | 'L');
 
     // The hidden page controls hold nothing of the model here.
@@ -394,6 +398,12 @@ TEST_F(OptionTest, AssociationTabShowsTheCommentAndTheGroupsHotKey)
     PressHotKey(kShortCutCtrl | 'M');
     SelectSet(1);
     EXPECT_EQ(dialog.WorkGroup()[0].ExecHotKey, kShortCutCtrl | 'M');
+
+    // Back on a set, the check box shows that set's choice.
+    EXPECT_TRUE(view.visible[C::CheckBoxEditSelection]);
+    EXPECT_FALSE(view.checked[C::CheckBoxEditSelection]);
+    SelectSet(2);
+    EXPECT_TRUE(view.checked[C::CheckBoxEditSelection]);
 }
 
 TEST(TakeHotKey, KeyWithoutModifiersOrWithShiftAloneGetsAlt)
@@ -504,7 +514,7 @@ TEST_F(OptionTest, SpinEditStoresWhatIsTypedAndClampsWhenLeft)
     }
 }
 
-TEST_F(OptionTest, StoredValuesOutsideTheRangesAreShownAndCommittedClamped)
+TEST_F(OptionTest, StoredValuesOutsideTheRangesAreShownAndCommittedClampedButTheWidth)
 {
     EditSet& live = model.Group[0].Set[0];
     live.Index = 150;
@@ -532,11 +542,14 @@ TEST_F(OptionTest, StoredValuesOutsideTheRangesAreShownAndCommittedClamped)
     EXPECT_EQ(view.texts[C::SpinEditIndex], "99");
     EXPECT_EQ(view.texts[C::SpinEditStep], "1");
     EXPECT_EQ(view.texts[C::SpinEditDeg], "8");
+    // Passing through the width's field is no change of it: the hand-edited width stays.
+    dialog.SpinEditExit(C::SpinEditDeg);
+    EXPECT_EQ(view.texts[C::SpinEditDeg], "8");
 
     dialog.ButtonOkClick();
     EXPECT_EQ((std::array{live.Index, live.Step, live.Deg, live.Add, live.Fill, live.CaseMethod, live.KanaMethod,
                           live.ZnHnMethod, live.SortMethod, live.EnDeCd}),
-              (std::array{99, 1, 8, 0, 1, 2, 0, 2, 2, 1}));
+              (std::array{99, 1, 12, 0, 1, 2, 0, 2, 2, 1}));
 }
 
 TEST_F(OptionTest, OkMakesTheShownGroupActiveAndCommitsTheWorkingCopy)

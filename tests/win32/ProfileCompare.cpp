@@ -1,7 +1,8 @@
 // Compares our INI reader (ProfileFile) with the system's GetPrivateProfileStringA, read
 // with the settings file's 2048-byte buffer, on files that probe what the settings file
 // relies on: quotes, blanks, name case, values longer than a read gives back, duplicates,
-// missing sections and keys, and unusual line ends. Runs on Windows or under Wine; prints
+// missing sections and keys, and unusual line ends, each ASCII file also saved as UTF-16LE
+// with a byte order mark, as Notepad can save it. Runs on Windows or under Wine; prints
 // a line for each disagreement and "N passed, M failed"; exits with 1 on any disagreement.
 #include <windows.h>
 
@@ -21,7 +22,7 @@ struct Query {
 };
 
 struct IniCase {
-    const char* name;
+    std::string name;
     std::string content;
     std::vector<Query> queries;
 };
@@ -39,7 +40,23 @@ std::string Digits(std::size_t count)
     return s;
 }
 
-std::vector<IniCase> Cases()
+bool IsAscii(const std::string& text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// The system reads a UTF-16 file converted to the ANSI code page and ours in CP932; on
+// ASCII the two agree whatever the code page.
+IniCase Utf16Twin(const IniCase& c)
+{
+    std::string content = "\xFF\xFE";
+    for (char ch : c.content) content.append({ch, '\0'});
+    return {c.name + " (UTF-16)", content, c.queries};
+}
+
+std::vector<IniCase> Cp932Cases()
 {
     const std::string japanese(
         "テキスト整形 表示"_sj);  // 表 has the trail byte 0x5C, a backslash
@@ -98,6 +115,15 @@ std::vector<IniCase> Cases()
     };
 }
 
+std::vector<IniCase> Cases()
+{
+    std::vector<IniCase> cases = Cp932Cases();
+    const std::size_t count = cases.size();
+    for (std::size_t i = 0; i < count; ++i)
+        if (IsAscii(cases[i].content)) cases.push_back(Utf16Twin(cases[i]));
+    return cases;
+}
+
 // Where Wine's profile reader is known to differ from the documented behaviour, ours
 // follows the documentation; the difference is reported but not counted as a failure, and
 // only in the exact form expected.
@@ -115,11 +141,12 @@ const KnownDifference kKnownDifferences[] = {
      [](const std::string& ours, const std::string& system) { return !ours.empty() && system == ours.substr(0, ours.size() - 1); }},
 };
 
-const KnownDifference* FindKnownDifference(const char* caseName, const Query& q, const std::string& ours,
+const KnownDifference* FindKnownDifference(const std::string& caseName, const Query& q, const std::string& ours,
                                            const std::string& system)
 {
+    // A case and its UTF-16 twin share their known differences.
     for (const KnownDifference& d : kKnownDifferences)
-        if (std::string(caseName) == d.caseName && q.key == d.key && d.matches(ours, system)) return &d;
+        if (caseName.starts_with(d.caseName) && q.key == d.key && d.matches(ours, system)) return &d;
     return nullptr;
 }
 
@@ -184,11 +211,11 @@ int main()
             }
             if (const KnownDifference* known = FindKnownDifference(c.name, q, mine, system)) {
                 ++passed;
-                std::printf("KNOWN %s: [%s] %s: %s\n", c.name, q.section.c_str(), q.key.c_str(), known->reason);
+                std::printf("KNOWN %s: [%s] %s: %s\n", c.name.c_str(), q.section.c_str(), q.key.c_str(), known->reason);
                 continue;
             }
             ++failed;
-            std::printf("MISMATCH %s: [%s] %s: ours %s, system %s\n", c.name, q.section.c_str(), q.key.c_str(),
+            std::printf("MISMATCH %s: [%s] %s: ours %s, system %s\n", c.name.c_str(), q.section.c_str(), q.key.c_str(),
                         Show(mine).c_str(), Show(system).c_str());
         }
         DeleteFileA(path.c_str());
