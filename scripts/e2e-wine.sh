@@ -26,7 +26,7 @@ WINE="${WINE:-wine}"
 CHECKS=(profile-compare win32-services edit-sets association-launch group-step tray-menu history-restore
         pattern-error unicode-clipboard settings-foreign-text second-start settings-ok settings-new-file settings-cancel
         settings-while-open settings-unwritable exit-writes-group held-key selection-edit hot-key-taken busy-clipboard
-        session-end dialog-dpi-change)
+        session-end dialog-dpi-change settings-through-link)
 CHECK_TARGETS=(profile-compare win32-services Morvane e2e-driver)
 CHECK_TIMEOUT=300   # seconds for one program under Wine
 DRIVER_TIMEOUT=60   # seconds for one driver command; the driver's own waits are shorter
@@ -682,6 +682,20 @@ check_exit_writes_group() {
     expect_ini_file "$work/expected.INI" "after the exit"
 }
 
+# A settings file that is a symbolic link: OK writes the file it leads to, and the link
+# stays a link.
+check_settings_through_link() {
+    new_work_dir settings-through-link
+    mkdir "$work/real"
+    use_example_ini
+    mv "$work/Morvane.INI" "$work/real/settings.ini"
+    ln -s real/settings.ini "$work/Morvane.INI"
+    start_morvane || return 1
+    driver open-settings && driver dialog text "$ID_EDIT_GROUP_NAME" リンク先 && driver dialog ok || return 1
+    [[ -L "$work/Morvane.INI" ]] || { log "the link was replaced by a file"; return 1; }
+    expect_ini_value Group1 Name リンク先
+}
+
 # A hot key held down edits once, however long the key repeats.
 check_held_key() {
     new_work_dir held-key
@@ -830,7 +844,27 @@ screenshots() {
     driver dialog tab "$ID_TABS_SET" 4 && shoot TMorvaneOption settings-association || return 1
     driver dialog tab "$ID_TABS_SET" 0 && driver dialog tab "$ID_PAGES" 0 && driver dialog tab "$ID_TABS_EDIT" 1 &&
         shoot TMorvaneOption settings-undo || return 1
-    driver dialog cancel && stop_morvane && screenshots_high_dpi
+    driver dialog cancel && stop_morvane && screenshots_taken_key && screenshots_high_dpi
+}
+
+# A hot key that another program holds: the balloon that names it, and the dialog's mark.
+screenshots_taken_key() {
+    new_work_dir screenshots-taken-key
+    use_example_ini
+    local holder status=0
+    "$WINE" "$BUILD_DIR/e2e-driver.exe" hold-hotkey 3 0x31 60 &  # Ctrl+Alt+1, set 1's key
+    holder=$!
+    sleep 1
+    if start_morvane && driver wait-balloon; then
+        sleep 1 && shoot tooltips_class32 tray-balloon-taken-key || status=1
+        driver open-settings && shoot TMorvaneOption settings-hotkey-taken && driver dialog cancel || status=1
+    else
+        status=1
+    fi
+    kill $holder 2>/dev/null
+    wait $holder 2>/dev/null
+    end_morvane
+    return $status
 }
 
 # Wine has one DPI for the whole session, read from the registry when its server starts.

@@ -161,6 +161,28 @@ std::filesystem::path ProgramPath()
     }
 }
 
+// The file a settings path leads to: a save replaces the file by a new one, which would
+// put a file in place of a symbolic link. The C++ library of the Windows build cannot
+// follow links, so the system does. A file that cannot be opened (none yet) stays as named.
+std::filesystem::path FinalPath(const std::filesystem::path& path)
+{
+    const HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return path;
+    std::wstring buffer(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
+    if (length >= buffer.size()) {
+        buffer.resize(length + 1);
+        length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
+    }
+    CloseHandle(file);
+    if (length == 0 || length >= buffer.size()) return path;
+    buffer.resize(length);
+    // "\\?\C:\..." names the same file; the plain form keeps messages readable.
+    if (buffer.starts_with(L"\\\\?\\") && !buffer.starts_with(L"\\\\?\\UNC\\")) buffer.erase(0, 4);
+    return std::filesystem::path(buffer);
+}
+
 HWND CreateMainWindow(HINSTANCE instance)
 {
     WNDCLASSEXW windowClass{};
@@ -208,7 +230,7 @@ int RunMainWindow(HINSTANCE instance)
         Win32KeyNames keyNames;
         Win32LineComparer comparer;
         TMorvaneMain main(MainPlatform{closer, hotKeys, tray, menu, cursor, dialogs, clipboard, selection, launcher,
-                                       keyNames, comparer, SettingsFilePath(ProgramPath())});
+                                       keyNames, comparer, FinalPath(SettingsFilePath(ProgramPath()))});
 
         // Start-up runs before the window procedure can reach the main window, so no
         // message is handled half-way through it. If it fails, nothing of it may stay
