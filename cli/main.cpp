@@ -5,6 +5,7 @@
 // memory, a failing file system), which is never reported as a pattern error.
 #include <cerrno>
 #include <cstdio>
+#include <sys/stat.h>
 #include <filesystem>
 #include <new>
 #include <fstream>
@@ -76,13 +77,16 @@ public:
 
     // In UTF-8 mode the input and the arguments share one stand-in map, so a character
     // beyond CP932 in a pattern finds itself in the text.
-    std::string ToInternal(const std::string& s)
+    // Texts are handed over: in CP932 mode they pass through without a copy.
+    std::string ToInternal(std::string s)
     {
-        return args_.Encoding == CliEncoding::Utf8 ? Utf8ToCp932(s, standIns_) : s;
+        if (args_.Encoding == CliEncoding::Utf8) return Utf8ToCp932(s, standIns_);
+        return s;
     }
-    std::string ToExternal(const std::string& s) const
+    std::string ToExternal(std::string s) const
     {
-        return args_.Encoding == CliEncoding::Utf8 ? Cp932ToUtf8(s, standIns_) : s;
+        if (args_.Encoding == CliEncoding::Utf8) return Cp932ToUtf8(s, standIns_);
+        return s;
     }
     // A conversion message for standard error, naming its character where it can be shown.
     std::string EncodingMessage(const EEncodingError& e) const
@@ -95,7 +99,7 @@ public:
                Cp932ToUtf8(e.After());
     }
 
-    int Run(const std::string& input, std::string& output, std::string& diagnostics)
+    int Run(std::string input, std::string& output, std::string& diagnostics)
     {
         const std::string& cmd = args_.Command;
         if (cmd == "expand") {
@@ -106,8 +110,8 @@ public:
             output = ToExternal(preprocessor.ProcessedRegExpStr) + "\n";
             return 0;
         }
-        if (cmd == "run") return RunEditSetOfFile(input, output);
-        std::string text = ToInternal(input);
+        if (cmd == "run") return RunEditSetOfFile(std::move(input), output);
+        std::string text = ToInternal(std::move(input));
         TAWKStr awk(Engine());
         awk.SetLineSeparator(args_.Has("--lf") ? mcls_LF : mcls_CRLF);
         awk.SetUseFuzzyCharDic(args_.Has("--fuzzy"));
@@ -118,7 +122,7 @@ public:
             output = std::to_string(start) + " " + std::to_string(length) + "\n";
         } else {  // gsub
             const int count = awk.GSub(ToInternal(args_.Positional[1]), text);
-            output = ToExternal(text);
+            output = ToExternal(std::move(text));
             if (args_.Has("--count")) diagnostics = std::to_string(count) + "\n";
         }
         return 0;
@@ -127,7 +131,7 @@ public:
 private:
     TREEngine Engine() const { return args_.Reference ? TREEngine::Reference : TREEngine::Fast; }
 
-    int RunEditSetOfFile(const std::string& input, std::string& output)
+    int RunEditSetOfFile(std::string input, std::string& output)
     {
         const auto ini = args_.Values.find("--ini");
         if (ini == args_.Values.end()) throw EUsageError("run needs --ini FILE");
@@ -143,7 +147,7 @@ private:
         PortableLineComparer comparer;
         ProcessServices services{awk, url, comparer, standIns_};
         const EditSet& editSet = settings.Group[static_cast<std::size_t>(group - 1)].Set[static_cast<std::size_t>(set - 1)];
-        output = ToExternal(RunEditSet(ToInternal(input), editSet, ProcessRunnerFor(services)));
+        output = ToExternal(RunEditSet(ToInternal(std::move(input)), editSet, ProcessRunnerFor(services)));
         return 0;
     }
 
@@ -162,6 +166,10 @@ void WriteAll(std::FILE* stream, const std::string& bytes)
 std::string ReadStandardInput()
 {
     std::string input;
+    // A file's size is known: one block then holds it, without growing on the way.
+    struct stat info {};
+    if (fstat(fileno(stdin), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        input.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0;) input.append(buffer, n);
     if (std::ferror(stdin)) throw std::system_error(errno, std::generic_category(), "cannot read standard input");
@@ -200,11 +208,11 @@ int RunCli(int argc, char** argv)
         return 0;
     }
 
-    const std::string input = ReadStandardInput();
+    std::string input = ReadStandardInput();
     Session session(args);
     std::string output, diagnostics;
     try {
-        const int status = session.Run(input, output, diagnostics);
+        const int status = session.Run(std::move(input), output, diagnostics);
         WriteAll(stdout, output);
         WriteAll(stderr, diagnostics);
         return status;

@@ -3,9 +3,8 @@
 #include "core/CaseMapping.h"
 #include "text/SplitLines.h"
 
-std::string ProcessCase(const std::string& text, const EditSet& set)
+std::string ProcessCase(std::string result, const EditSet& set)
 {
-    std::string result = text;
     // A CaseMethod outside 0 and 1 can only come from a hand-edited settings file; it is
     // taken as "unchanged", the choice that leaves the text as it is.
     if (set.CaseMethod == 0) LowerCaseBuffer(result.data(), result.size());

@@ -12,12 +12,13 @@
 
 // Runs the process of one ProcessKind code on a text; for pkConvert that is the kana
 // conversion and then the width conversion on its result.
-using ProcessRunner = std::function<std::string(int kind, const std::string& text, const EditSet& set)>;
+// The text is handed over, so a process that keeps its length can work in place.
+using ProcessRunner = std::function<std::string(int kind, std::string text, const EditSet& set)>;
 
 // The pipeline alone: for each position of Order in turn, the process of the code there
 // runs when that code's IfExec flag is set. Flags belong to codes, not positions; a code
 // at two positions runs twice; a code outside 0-6 does nothing.
-std::string RunEditSet(const std::string& text, const EditSet& set, const ProcessRunner& runProcess);
+std::string RunEditSet(std::string text, const EditSet& set, const ProcessRunner& runProcess);
 
 // Records the text as handed in, then runs the pipeline and puts the result on the
 // clipboard. A failing process, or a clipboard that cannot be opened, ends the run with

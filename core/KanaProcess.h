@@ -8,4 +8,4 @@
 
 // KanaMethod 0 turns hiragana into katakana, 1 katakana into hiragana; any other value
 // leaves the text unchanged. Characters outside the kana tables are copied as they are.
-std::string ProcessKana(const std::string& text, const EditSet& set);
+std::string ProcessKana(std::string text, const EditSet& set);

@@ -1,5 +1,6 @@
 #include "core/PortableLineComparer.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -53,8 +54,8 @@ Character CharacterAt(std::string_view line, std::size_t offset, const TStandInM
 // ignorable ones.
 class CharacterCursor {
 public:
-    CharacterCursor(std::string_view line, bool ignorable, const TStandInMap* standIns)
-        : line_(line), ignorable_(ignorable), standIns_(standIns)
+    CharacterCursor(std::string_view line, bool ignorable, const TStandInMap* standIns, std::size_t from = 0)
+        : line_(line), ignorable_(ignorable), standIns_(standIns), offset_(from)
     {
     }
 
@@ -73,7 +74,7 @@ private:
     std::string_view line_;
     bool ignorable_;
     const TStandInMap* standIns_;
-    std::size_t offset_ = 0;
+    std::size_t offset_;
 };
 
 template <typename T>
@@ -85,9 +86,10 @@ int Sign(T a, T b)
 // Lexicographic comparison of the two lines' characters of one kind; `key` picks what of a
 // character counts. A line whose sequence is a prefix of the other's sorts first.
 template <typename Key>
-int CompareLevel(std::string_view a, std::string_view b, bool ignorable, const TStandInMap* standIns, Key key)
+int CompareLevel(std::string_view a, std::string_view b, bool ignorable, const TStandInMap* standIns, Key key,
+                 std::size_t from = 0)
 {
-    CharacterCursor ca(a, ignorable, standIns), cb(b, ignorable, standIns);
+    CharacterCursor ca(a, ignorable, standIns, from), cb(b, ignorable, standIns, from);
     Character x, y;
     for (;;) {
         const bool hasX = ca.Next(x);
@@ -97,14 +99,44 @@ int CompareLevel(std::string_view a, std::string_view b, bool ignorable, const T
     }
 }
 
+// Where the lines' first differing character starts: the end of their longest common run
+// of whole characters. Up to there both hold the same characters, which weigh the same.
+std::size_t SharedCharacters(std::string_view a, std::string_view b)
+{
+    const std::size_t shared = static_cast<std::size_t>(
+        std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(std::min(a.size(), b.size())), b.begin()).first -
+        a.begin());
+    std::size_t at = 0;
+    // A lead byte counts as a pair here even as the last byte of a line: in the other line
+    // it may have a trail byte.
+    while (at < shared && at + (IsLeadByte(a[at]) ? 2 : 1) <= shared) at += IsLeadByte(a[at]) ? 2 : 1;
+    return at;
+}
+
 }  // namespace
+
+std::uint64_t PortableLineComparer::OrderPrefix(std::string_view line, const TStandInMap* standIns) const
+{
+    if (standIns != nullptr && standIns->Empty()) standIns = nullptr;
+    // Weights stay below 2^21 (the highest stand-in weight is 0x20000 + 0x10FFFF); 0 stands
+    // for the end of the line, which sorts before every character, as a prefix does.
+    constexpr int kBits = 21;
+    CharacterCursor cursor(line, false, standIns);
+    std::uint64_t key = 0;
+    Character ch;
+    for (int i = 0; i < 3; ++i) key = key << kBits | (cursor.Next(ch) ? ch.weight + 1 : 0);
+    return key;
+}
 
 int PortableLineComparer::Compare(std::string_view a, std::string_view b, const TStandInMap* standIns) const
 {
     // Without stand-ins no character needs looking up: a sort compares its lines many times.
     if (standIns != nullptr && standIns->Empty()) standIns = nullptr;
-    // First level: every character but hyphen and apostrophe, by weight.
-    if (const int c = CompareLevel(a, b, false, standIns, [](const Character& ch) { return ch.weight; }); c != 0) return c;
+    if (a == b) return 0;  // a sort meets repeated lines often
+    // First level: every character but hyphen and apostrophe, by weight, from the first
+    // character the lines do not share.
+    const auto weight = [](const Character& ch) { return ch.weight; };
+    if (const int c = CompareLevel(a, b, false, standIns, weight, SharedCharacters(a, b)); c != 0) return c;
     // Tie break: the hyphens and apostrophes, by position, then by which of the two. With
     // equal first levels this level tells apart every pair of lines not equal but for case.
     return CompareLevel(a, b, true, standIns, [](const Character& ch) { return std::uint64_t{ch.offset} << 8 | ch.weight; });

@@ -17,4 +17,6 @@ class PortableLineComparer final : public ILineComparer {
 public:
     using ILineComparer::Compare;
     int Compare(std::string_view a, std::string_view b, const TStandInMap* standIns) const override;
+    // The first-level weights of the line's first three characters that count.
+    std::uint64_t OrderPrefix(std::string_view line, const TStandInMap* standIns) const override;
 };

@@ -19,32 +19,49 @@ struct CompactLine {
     std::uint32_t length;
 };
 
+// The lines with their order prefixes: most comparisons end at the prefix, and the
+// collation runs only for lines whose starts weigh the same.
 template <class Line>
 class Lines {
 public:
-    explicit Lines(std::string_view text) : text_(text)
+    Lines(std::string_view text, const ILineComparer& comparer, const TStandInMap* standIns)
+        : text_(text), comparer_(comparer), standIns_(standIns)
     {
         std::size_t count = 0;
         ForEachLine(text, [&](std::string_view) { ++count; });
-        lines_.reserve(count);
+        items_.reserve(count);
         ForEachLine(text, [&](std::string_view line) {
+            const std::uint64_t prefix = comparer.OrderPrefix(line, standIns);
             if constexpr (std::is_same_v<Line, CompactLine>)
-                lines_.push_back({static_cast<std::uint32_t>(line.data() - text.data()), static_cast<std::uint32_t>(line.size())});
+                items_.push_back({{static_cast<std::uint32_t>(line.data() - text.data()), static_cast<std::uint32_t>(line.size())}, prefix});
             else
-                lines_.push_back(line);
+                items_.push_back({line, prefix});
         });
     }
     std::string_view operator[](std::size_t i) const
     {
-        if constexpr (std::is_same_v<Line, CompactLine>) return text_.substr(lines_[i].start, lines_[i].length);
-        else return lines_[i];
+        if constexpr (std::is_same_v<Line, CompactLine>) return text_.substr(items_[i].line.start, items_[i].line.length);
+        else return items_[i].line;
     }
-    std::size_t size() const { return lines_.size(); }
-    std::vector<Line>& Items() { return lines_; }
+    int Compare(std::size_t a, std::size_t b) const
+    {
+        const std::uint64_t x = items_[a].prefix, y = items_[b].prefix;
+        if (x != y) return x < y ? -1 : 1;
+        return comparer_.Compare((*this)[a], (*this)[b], standIns_);
+    }
+    std::size_t size() const { return items_.size(); }
+    void Swap(std::size_t a, std::size_t b) { std::swap(items_[a], items_[b]); }
+    void Reverse() { std::reverse(items_.begin(), items_.end()); }
 
 private:
+    struct Item {
+        Line line;
+        std::uint64_t prefix;
+    };
     std::string_view text_;
-    std::vector<Line> lines_;
+    const ILineComparer& comparer_;
+    const TStandInMap* standIns_;
+    std::vector<Item> items_;
 };
 
 // Quicksort with a middle pivot and this exact partition scheme: lines that compare equal
@@ -57,18 +74,18 @@ private:
 // so the result is the same, and the stack depth stays logarithmic even on input that
 // splits badly.
 template <class Line>
-void QuickSort(Lines<Line>& lines, std::ptrdiff_t low, std::ptrdiff_t high, const ILineComparer& comparer, const TStandInMap* standIns)
+void QuickSort(Lines<Line>& lines, std::ptrdiff_t low, std::ptrdiff_t high)
 {
-    auto& items = lines.Items();
+    auto at = [](std::ptrdiff_t i) { return static_cast<std::size_t>(i); };
     while (low < high) {
         std::ptrdiff_t i = low;
         std::ptrdiff_t j = high;
         std::ptrdiff_t pivot = (low + high) / 2;
         do {
-            while (comparer.Compare(lines[static_cast<std::size_t>(i)], lines[static_cast<std::size_t>(pivot)], standIns) < 0) ++i;
-            while (comparer.Compare(lines[static_cast<std::size_t>(j)], lines[static_cast<std::size_t>(pivot)], standIns) > 0) --j;
+            while (lines.Compare(at(i), at(pivot)) < 0) ++i;
+            while (lines.Compare(at(j), at(pivot)) > 0) --j;
             if (i <= j) {
-                std::swap(items[static_cast<std::size_t>(i)], items[static_cast<std::size_t>(j)]);
+                lines.Swap(at(i), at(j));
                 if (pivot == i) pivot = j;
                 else if (pivot == j) pivot = i;
                 ++i;
@@ -77,10 +94,10 @@ void QuickSort(Lines<Line>& lines, std::ptrdiff_t low, std::ptrdiff_t high, cons
         } while (i <= j);
 
         if (j - low < high - i) {
-            QuickSort(lines, low, j, comparer, standIns);
+            QuickSort(lines, low, j);
             low = i;
         } else {
-            QuickSort(lines, i, high, comparer, standIns);
+            QuickSort(lines, i, high);
             high = j;
         }
     }
@@ -89,13 +106,11 @@ void QuickSort(Lines<Line>& lines, std::ptrdiff_t low, std::ptrdiff_t high, cons
 template <class Line>
 std::string SortLines(std::string_view text, const EditSet& set, const ILineComparer& comparer, const TStandInMap* standIns)
 {
-    Lines<Line> lines(text);
-    auto& items = lines.Items();
+    Lines<Line> lines(text, comparer, standIns);
     // A SortMethod other than 1 or 2 can only come from a hand-edited settings file; it is
     // taken as ascending, the default.
-    if (set.SortMethod != 2 && items.size() >= 2)
-        QuickSort(lines, 0, static_cast<std::ptrdiff_t>(items.size()) - 1, comparer, standIns);
-    if (set.SortMethod == 1 || set.SortMethod == 2) std::reverse(items.begin(), items.end());
+    if (set.SortMethod != 2 && lines.size() >= 2) QuickSort(lines, 0, static_cast<std::ptrdiff_t>(lines.size()) - 1);
+    if (set.SortMethod == 1 || set.SortMethod == 2) lines.Reverse();
     return JoinLines(lines);
 }
 

@@ -9,13 +9,13 @@
 #include "core/URLProcess.h"
 #include "core/WidthProcess.h"
 
-std::string RunTextProcess(int kind, const std::string& text, const EditSet& set, ProcessServices& services)
+std::string RunTextProcess(int kind, std::string text, const EditSet& set, ProcessServices& services)
 {
     switch (kind) {
     case pkReplace: return ProcessReplace(text, set, services.AWKStr);
     case pkLineNo: return ProcessLineNo(text, set);
-    case pkCase: return ProcessCase(text, set);
-    case pkConvert: return ProcessZnHn(ProcessKana(text, set), set);
+    case pkCase: return ProcessCase(std::move(text), set);
+    case pkConvert: return ProcessZnHn(ProcessKana(std::move(text), set), set);
     case pkSort: return ProcessSort(text, set, services.LineComparer, &services.StandIns);
     case pkSwap: return ProcessSwap(text, set, services.AWKStr);
     case pkURL: return ProcessURL(text, set, services.NMURL, &services.StandIns);
@@ -25,7 +25,7 @@ std::string RunTextProcess(int kind, const std::string& text, const EditSet& set
 
 ProcessRunner ProcessRunnerFor(ProcessServices& services)
 {
-    return [&services](int kind, const std::string& text, const EditSet& set) {
-        return RunTextProcess(kind, text, set, services);
+    return [&services](int kind, std::string text, const EditSet& set) {
+        return RunTextProcess(kind, std::move(text), set, services);
     };
 }

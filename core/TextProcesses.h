@@ -23,7 +23,7 @@ struct ProcessServices {
 
 // The text after the process of code kind; codes outside 0..6 leave it unchanged.
 // Code 3 runs the kana conversion and then the width conversion on its result.
-std::string RunTextProcess(int kind, const std::string& text, const EditSet& set, ProcessServices& services);
+std::string RunTextProcess(int kind, std::string text, const EditSet& set, ProcessServices& services);
 
 // The runner the edit driver takes, bound to these services.
 ProcessRunner ProcessRunnerFor(ProcessServices& services);

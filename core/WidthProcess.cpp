@@ -3,6 +3,8 @@
 // voicing mark into one full-width voiced katakana.
 #include "core/WidthProcess.h"
 
+#include <array>
+#include <stdexcept>
 #include <string_view>
 
 #include "core/ConvertTables.h"
@@ -12,14 +14,67 @@ namespace {
 
 bool IsMark(unsigned char b) { return b == kVoicedMark || b == kSemiVoicedMark; }
 
-// The half-width form of a full-width character, or the character itself.
-std::string_view ToHalf(std::string_view ch, bool withKana)
+// The half-width forms of full-width characters by their codes, empty for characters
+// without one. Every full-width character of the tables has the lead byte 0x81, 0x82 or
+// 0x83.
+class HalfWidthMap {
+public:
+    explicit HalfWidthMap(bool withKana)
+    {
+        if (withKana) {
+            Add(FullVoicedTable, HalfVoicedTable);
+            Add(FullKanaTable, HalfKanaTable);
+        }
+        Add(FullAsciiTable, HalfAsciiTable);  // last, so it wins as it is looked up first
+    }
+    std::string_view Find(char lead, char trail) const
+    {
+        const unsigned l = Byte(lead);
+        if (l < kFirstLead || l > kLastLead) return {};
+        const Form& form = forms_[Slot(lead, trail)];
+        return {form.Bytes, form.Length};
+    }
+
+private:
+    static constexpr unsigned kFirstLead = 0x81, kLastLead = 0x83;
+    struct Form {
+        char Bytes[2] = {};
+        std::size_t Length = 0;
+    };
+    static unsigned Byte(char c) { return static_cast<unsigned char>(c); }
+    static std::size_t Slot(char lead, char trail) { return (Byte(lead) - kFirstLead) * 256 + Byte(trail); }
+    void Add(const CharTable& full, const CharTable& half)
+    {
+        for (std::size_t k = 0; k < full.Count(); ++k) {
+            const std::string_view from = full.Entry(k), to = half.Entry(k);
+            if (Byte(from[0]) < kFirstLead || Byte(from[0]) > kLastLead) throw std::logic_error("width table lead byte");
+            Form& form = forms_[Slot(from[0], from[1])];
+            form.Length = to.size();
+            to.copy(form.Bytes, to.size());
+        }
+    }
+    std::array<Form, (kLastLead - kFirstLead + 1) * 256> forms_{};
+};
+
+// Full to half width in place: no form is longer than its character.
+void ToHalfInPlace(std::string& text, bool withKana)
 {
-    if (const auto k = FullAsciiTable.Find(ch)) return HalfAsciiTable.Entry(*k);
-    if (!withKana) return ch;
-    if (const auto k = FullKanaTable.Find(ch)) return HalfKanaTable.Entry(*k);
-    if (const auto k = FullVoicedTable.Find(ch)) return HalfVoicedTable.Entry(*k);
-    return ch;
+    static const HalfWidthMap asciiOnly(false), withKatakana(true);
+    const HalfWidthMap& map = withKana ? withKatakana : asciiOnly;
+    char* const bytes = text.data();
+    const std::size_t size = text.size();
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < size;) {
+        if (!IsLeadByte(bytes[i]) || i + 1 == size) {
+            bytes[out++] = bytes[i++];
+            continue;
+        }
+        std::string_view half = map.Find(bytes[i], bytes[i + 1]);
+        if (half.empty()) half = std::string_view(bytes + i, 2);
+        for (const char c : half) bytes[out++] = c;  // out + 2 <= i + 2: nothing unread is overwritten
+        i += 2;
+    }
+    text.resize(out);
 }
 
 // The full-width form of the single-byte character at pos, or that byte itself.
@@ -44,20 +99,21 @@ std::string_view ToFull(std::string_view text, std::size_t pos, bool withKana)
 
 }  // namespace
 
-std::string ProcessZnHn(const std::string& text, const EditSet& set)
+std::string ProcessZnHn(std::string text, const EditSet& set)
 {
     // Values other than 0 and 1 come only from a hand-edited settings file; like 2
     // ("unchanged") they leave the text alone.
     if (set.ZnHnMethod != 0 && set.ZnHnMethod != 1) return text;
-    const bool toHalf = set.ZnHnMethod == 0;
-
+    if (set.ZnHnMethod == 0) {
+        ToHalfInPlace(text, set.IfHnKn);
+        return text;
+    }
     std::string result;
-    result.reserve(toHalf ? text.size() : 2 * text.size());
+    result.reserve(2 * text.size());
     const std::string_view source(text);
     for (std::size_t i = 0; i < source.size();) {
         const std::size_t length = CharLengthAt(source, i);
-        if (length == 2) result += toHalf ? ToHalf(source.substr(i, 2), set.IfHnKn) : source.substr(i, 2);
-        else result += toHalf ? source.substr(i, 1) : ToFull(source, i, set.IfHnKn);
+        result += length == 2 ? source.substr(i, 2) : ToFull(source, i, set.IfHnKn);
         i += length;
     }
     return result;

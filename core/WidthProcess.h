@@ -9,4 +9,4 @@
 // ZnHnMethod 0 turns full-width ASCII forms into ASCII, 1 turns ASCII into full-width
 // forms; any other value leaves the text unchanged. With IfHnKn, katakana are converted
 // too (voiced ones to and from a kana byte followed by a mark byte).
-std::string ProcessZnHn(const std::string& text, const EditSet& set);
+std::string ProcessZnHn(std::string text, const EditSet& set);
