@@ -1,6 +1,7 @@
 #include "core/LineNumberProcess.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 
 #include "text/SplitLines.h"
@@ -15,15 +16,19 @@ std::string ProcessLineNo(const std::string& text, const EditSet& set)
     return MapLines(text, [&](std::string_view line, std::string& out) {
         // The sign belongs to the number text, so a negative number is filled in front of
         // its minus sign ("00-5"), exactly like any other number text.
-        const std::string digits = std::to_string(static_cast<std::int32_t>(number));
-        const std::size_t fillCount = width > digits.size() ? width - digits.size() : 0;
-        std::string label = set.Before;
-        label.append(fillCount, fillChar);
-        label += digits;
-        label += set.After;
-        if (set.Add == 0) out += label;
+        char digits[12];
+        const std::size_t length =
+            static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, static_cast<std::int32_t>(number)).ptr - digits);
+        const std::size_t fillCount = width > length ? width - length : 0;
+        auto appendLabel = [&] {
+            out += set.Before;
+            out.append(fillCount, fillChar);
+            out.append(digits, length);
+            out += set.After;
+        };
+        if (set.Add == 0) appendLabel();
         out += line;
-        if (set.Add != 0) out += label;
+        if (set.Add != 0) appendLabel();
         number += static_cast<std::uint32_t>(set.Step);
-    });
+    }, set.Before.size() + std::max<std::size_t>(width, 11) + set.After.size());
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,12 +59,14 @@ std::string JoinLines(const Lines& lines)
 }
 
 // JoinLines of the mapped lines, built as they come: mapLine(line, out) appends the
-// mapped line to out.
+// mapped line to out. extraPerLine: how many bytes a mapped line may have beyond its
+// line, so that the result is allocated once (LF line ends become CR LF on top).
 template <class MapLine>
-std::string MapLines(std::string_view text, MapLine&& mapLine)
+std::string MapLines(std::string_view text, MapLine&& mapLine, std::size_t extraPerLine = 0)
 {
+    const auto lineFeeds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
     std::string out;
-    out.reserve(text.size());
+    out.reserve(text.size() + lineFeeds * (1 + extraPerLine) + extraPerLine);
     bool first = true;
     ForEachLine(text, [&](std::string_view line) {
         if (!first) out += "\r\n";
