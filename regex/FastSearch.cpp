@@ -120,6 +120,8 @@ Scratch& ThreadScratch()
     return scratch;
 }
 
+// One search of one text. Its threads and attempts live in the scratch of the calling
+// thread, which the search clears as it begins.
 class Searcher {
 public:
     Searcher(TRELazyDFA& dfa, const char* text, bool startIsLineHead, TMatchCORE_LineSeparator separator,
