@@ -121,17 +121,14 @@ Scratch& ThreadScratch()
 }
 
 // One search of one text. Its threads and attempts live in the scratch of the calling
-// thread, which the search clears as it begins.
+// thread, which the search takes and clears only when it needs threads.
 class Searcher {
 public:
     Searcher(TRELazyDFA& dfa, const char* text, bool startIsLineHead, TMatchCORE_LineSeparator separator,
              TSearchMemo* memo)
         : dfa_(dfa), text_(text), startIsLineHead_(startIsLineHead), hasLineHead_(dfa.LineHeadUsed()),
-          separatorCode_(separator == mcls_CRLF ? 0x0D : 0x0A), memo_(memo), scratch_(ThreadScratch()), p_(text),
-          afterLineFeed_(startIsLineHead)
+          separatorCode_(separator == mcls_CRLF ? 0x0D : 0x0A), memo_(memo), p_(text), afterLineFeed_(startIsLineHead)
     {
-        scratch_.threads.clear();
-        scratch_.attempts.clear();
     }
 
     TMatchResult Search();
@@ -152,12 +149,18 @@ private:
     void EndThread(const Thread& t, const char* end);
     TMatchResult FinishAtTextEnd();
     void ResetCacheIfOverBudget();
+    void TakeScratch()
+    {
+        scratch_ = &ThreadScratch();
+        scratch_->threads.clear();
+        scratch_->attempts.clear();
+    }
 
     bool AtLineHead() const { return hasLineHead_ && afterLineFeed_; }
-    bool LoneThread() const { return scratch_.threads.size() == 1 && scratch_.attempts.size() == 1; }
+    bool LoneThread() const { return scratch_->threads.size() == 1 && scratch_->attempts.size() == 1; }
     Attempt& AttemptOf(const char* start)
     {
-        return *std::lower_bound(scratch_.attempts.begin(), scratch_.attempts.end(), start,
+        return *std::lower_bound(scratch_->attempts.begin(), scratch_->attempts.end(), start,
                                  [](const Attempt& a, const char* s) { return a.start < s; });
     }
     void Commit(const char* start)
@@ -171,7 +174,7 @@ private:
     const bool hasLineHead_;
     const TRECharCode separatorCode_;
     TSearchMemo* const memo_;
-    Scratch& scratch_;
+    Scratch* scratch_ = nullptr;            // taken only once threads run: GSub searches once per match
     const char* p_;                         // the character every running thread steps over next
     bool afterLineFeed_;                    // p_ follows an LF character (not an LF trail byte)
     const char* committedStart_ = nullptr;  // the oldest attempt known to match: no younger one counts
@@ -254,25 +257,25 @@ const char* Searcher::RunLastThread(int state, const char* p, const char* lastAc
 // the rest with the end of the text. Every path steps by StepOver.
 TMatchResult Searcher::Search()
 {
-    if (!dfa_.Literal().empty()) return FindLiteral(text_, dfa_.Literal());
     // (The one exception: an empty text searched as the rest of a text has no start.)
     if (dfa_.Accepting(dfa_.InitialState()) && !hasLineHead_ && (startIsLineHead_ || *text_ != 0)) {
         // The attempt at the text start matches at once, so it is the match: only its
         // longest end is left to find, by one run.
         return {text_, RunLastThread(dfa_.InitialState(), text_, text_)};
     }
+    TakeScratch();
     while (*p_ != 0) {
         ResetCacheIfOverBudget();
         if (committedStart_ != nullptr && LoneThread()) {
-            const Thread& t = scratch_.threads.front();
-            Attempt& a = scratch_.attempts.front();
+            const Thread& t = scratch_->threads.front();
+            Attempt& a = scratch_->attempts.front();
             Improve(a.best, RunLastThread(t.state, p_, t.lastAccept));
             return {a.start, a.best};
         }
         if (committedStart_ == nullptr) {
-            if (scratch_.threads.empty() && !SkipToPossibleStart()) break;
+            if (scratch_->threads.empty() && !SkipToPossibleStart()) break;
             BeginAttempt();
-            if (LoneThread() && !dfa_.Accepting(scratch_.threads.front().state) && StepLoneThread()) continue;
+            if (LoneThread() && !dfa_.Accepting(scratch_->threads.front().state) && StepLoneThread()) continue;
         }
         const Char c = ReadChar(p_);
         TMatchResult decided;
@@ -286,11 +289,11 @@ TMatchResult Searcher::Search()
 void Searcher::ResetCacheIfOverBudget()
 {
     if (!dfa_.OverBudget()) return;
-    std::vector<int>& liveStates = scratch_.liveStates;
+    std::vector<int>& liveStates = scratch_->liveStates;
     liveStates.clear();
-    for (const Thread& t : scratch_.threads) liveStates.push_back(t.state);
+    for (const Thread& t : scratch_->threads) liveStates.push_back(t.state);
     dfa_.Reset(liveStates);
-    for (std::size_t i = 0; i < scratch_.threads.size(); ++i) scratch_.threads[i].state = liveStates[i];
+    for (std::size_t i = 0; i < scratch_->threads.size(); ++i) scratch_->threads[i].state = liveStates[i];
 }
 
 // Nothing running: moves p_ on to the next place an attempt may begin and survive its
@@ -329,17 +332,24 @@ void Searcher::SkipToLineHead()
 // but whose first step from the initial state fails.
 void Searcher::SkipUnstartable()
 {
+    if (AtLineHead()) return;
     const auto& startable = dfa_.Startable(separatorCode_);
     const int initial = dfa_.InitialState();
-    while (*p_ != 0 && !AtLineHead()) {
-        const Char c = ReadChar(p_);
-        if (startable[static_cast<unsigned char>(*p_)]) {
+    // Locals, not members: this loop runs over most of the text where matches are sparse.
+    const char* p = p_;
+    TRECharCode passed = 0;  // the last character passed over
+    while (*p != 0) {
+        const Char c = ReadChar(p);
+        if (startable[static_cast<unsigned char>(*p)]) {
             const Step s = StepOver(initial, c);
-            if (s.to != TRELazyDFA::kNoState || dfa_.Accepting(initial) || s.endsAtTail) return;
+            if (s.to != TRELazyDFA::kNoState || dfa_.Accepting(initial) || s.endsAtTail) break;
         }
-        afterLineFeed_ = c.code == 0x0A;
-        p_ = c.after;
+        p = c.after;
+        passed = c.code;
+        if (hasLineHead_ && passed == 0x0A) break;
     }
+    if (p != p_) afterLineFeed_ = passed == 0x0A;
+    p_ = p;
 }
 
 // Before any attempt runs: tries the attempt at p_ alone for a few characters, without the
@@ -383,12 +393,12 @@ void Searcher::BeginAttempt()
 {
     if (!dfa_.Startable(separatorCode_)[static_cast<unsigned char>(*p_)] && !AtLineHead()) return;
     Attempt attempt{p_, nullptr, 1};
-    scratch_.threads.push_back({dfa_.InitialState(), p_, nullptr});
+    scratch_->threads.push_back({dfa_.InitialState(), p_, nullptr});
     if (AtLineHead() && dfa_.HeadState() != TRELazyDFA::kNoState) {
-        scratch_.threads.push_back({dfa_.HeadState(), p_, nullptr});
+        scratch_->threads.push_back({dfa_.HeadState(), p_, nullptr});
         ++attempt.live;
     }
-    scratch_.attempts.push_back(attempt);
+    scratch_->attempts.push_back(attempt);
 }
 
 // The only thread of the only attempt, before any match: steps it while no other attempt
@@ -397,7 +407,7 @@ void Searcher::BeginAttempt()
 bool Searcher::StepLoneThread()
 {
     const auto& startable = dfa_.Startable(separatorCode_);
-    int state = scratch_.threads.front().state;
+    int state = scratch_->threads.front().state;
     const char* p = p_;
     bool afterLineFeed = afterLineFeed_;
     for (;;) {
@@ -411,7 +421,7 @@ bool Searcher::StepLoneThread()
             dfa_.OverBudget())
             break;
     }
-    scratch_.threads.front().state = state;
+    scratch_->threads.front().state = state;
     const bool moved = p != p_;
     p_ = p;
     afterLineFeed_ = afterLineFeed;
@@ -419,19 +429,20 @@ bool Searcher::StepLoneThread()
 }
 
 // Steps every thread over c. Returns true with the result once the oldest attempt has no
-// thread left.
-bool Searcher::StepAllThreads(const Char& c, TMatchResult& decided)
+// thread left. This and the per-thread steps below are inlined by force: called, the
+// round would keep the searcher's state in memory, some 5% of a class pattern's time.
+[[gnu::always_inline]] inline bool Searcher::StepAllThreads(const Char& c, TMatchResult& decided)
 {
-    std::vector<Thread>& threads = scratch_.threads;
-    std::vector<Attempt>& attempts = scratch_.attempts;
-    scratch_.survivors.clear();
+    std::vector<Thread>& threads = scratch_->threads;
+    std::vector<Attempt>& attempts = scratch_->attempts;
+    scratch_->survivors.clear();
     // Threads are usually few, and a scan is the cheapest way to find an older one in
     // the same state; many threads (a long pattern that keeps beginning again) need
     // the index.
     const bool indexSurvivors = threads.size() > 16;
-    if (indexSurvivors) scratch_.firstSurvivor.NextStep();
+    if (indexSurvivors) scratch_->firstSurvivor.NextStep();
     for (const Thread& t : threads) StepThread(t, c, indexSurvivors);
-    threads.swap(scratch_.survivors);
+    threads.swap(scratch_->survivors);
 
     if (committedStart_ != nullptr) {
         // The oldest attempt that has matched wins over every younger one.
@@ -444,7 +455,7 @@ bool Searcher::StepAllThreads(const Char& c, TMatchResult& decided)
     return true;
 }
 
-inline void Searcher::StepThread(Thread t, const Char& c, bool indexSurvivors)
+[[gnu::always_inline]] inline void Searcher::StepThread(Thread t, const Char& c, bool indexSurvivors)
 {
     if (dfa_.Accepting(t.state)) {
         t.lastAccept = c.at;
@@ -467,16 +478,16 @@ inline void Searcher::StepThread(Thread t, const Char& c, bool indexSurvivors)
             return;
         }
     }
-    scratch_.survivors.push_back(t);
+    scratch_->survivors.push_back(t);
 }
 
 // The survivor of this round already in state, or null; with the index, records the next
 // survivor as the one for state when there is none.
-inline Thread* Searcher::OlderSurvivorIn(int state, bool indexSurvivors)
+[[gnu::always_inline]] inline Thread* Searcher::OlderSurvivorIn(int state, bool indexSurvivors)
 {
-    std::vector<Thread>& survivors = scratch_.survivors;
+    std::vector<Thread>& survivors = scratch_->survivors;
     if (indexSurvivors) {
-        const int olderIndex = scratch_.firstSurvivor.FindOrAdd(state, static_cast<int>(survivors.size()));
+        const int olderIndex = scratch_->firstSurvivor.FindOrAdd(state, static_cast<int>(survivors.size()));
         return olderIndex < 0 ? nullptr : &survivors[static_cast<std::size_t>(olderIndex)];
     }
     auto it = std::find_if(survivors.begin(), survivors.end(), [state](const Thread& o) { return o.state == state; });
@@ -484,7 +495,7 @@ inline Thread* Searcher::OlderSurvivorIn(int state, bool indexSurvivors)
 }
 
 // A thread whose run stopped, ending at end (or null): its attempt's result so far.
-void Searcher::EndThread(const Thread& t, const char* end)
+[[gnu::always_inline]] inline void Searcher::EndThread(const Thread& t, const char* end)
 {
     Attempt& a = AttemptOf(t.start);
     Improve(a.best, end);
@@ -513,5 +524,7 @@ TMatchResult Searcher::FinishAtTextEnd()
 TMatchResult FastSearch(TRELazyDFA& dfa, const char* text, bool startIsLineHead, TMatchCORE_LineSeparator separator,
                         TSearchMemo* memo)
 {
+    // A plain run of characters needs no threads, nor the searcher's set-up.
+    if (!dfa.Literal().empty()) return FindLiteral(text, dfa.Literal());
     return Searcher(dfa, text, startIsLineHead, separator, memo).Search();
 }
