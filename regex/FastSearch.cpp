@@ -341,8 +341,9 @@ void Searcher::SkipUnstartable()
     while (*p != 0) {
         const Char c = ReadChar(p);
         if (startable[static_cast<unsigned char>(*p)]) {
+            if (dfa_.Accepting(initial)) break;
             const Step s = StepOver(initial, c);
-            if (s.to != TRELazyDFA::kNoState || dfa_.Accepting(initial) || s.endsAtTail) break;
+            if (s.to != TRELazyDFA::kNoState || s.endsAtTail) break;
         }
         p = c.after;
         passed = c.code;
