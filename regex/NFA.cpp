@@ -25,6 +25,21 @@ void TRE_NFA::AddTransition(int from, int to, TRELabel label)
     States[static_cast<std::size_t>(from)].push_back({label, to});
 }
 
+// A line-head mark at the start of the whole pattern, or a line-tail mark at its end, is
+// the code the matcher gives those places; anywhere else it is the node's own range.
+TRELabel TRE_NFA::AnchorLabel(const TRENode* node, int from, int to)
+{
+    if (node->Op == reop_LHead && from == InitialState) {
+        LineHeadUsed = true;
+        return MakeLabel(lineHeadCode_, lineHeadCode_);
+    }
+    if (node->Op == reop_LTail && to == FinalState) {
+        LineTailUsed = true;
+        return MakeLabel(lineTailCode_, lineTailCode_);
+    }
+    return MakeLabel(node->Low, node->High);
+}
+
 void TRE_NFA::GenerateStateList(const TRENode* root, int rootFrom, int rootTo)
 {
     // A work item either lays a node between two states or adds one empty transition.
@@ -47,20 +62,8 @@ void TRE_NFA::GenerateStateList(const TRENode* root, int rootFrom, int rootTo)
             AddTransition(w.from, w.to, MakeLabel(node->Low, node->High));
             break;
         case reop_LHead:
-            if (w.from == InitialState) {
-                LineHeadUsed = true;
-                AddTransition(w.from, w.to, MakeLabel(lineHeadCode_, lineHeadCode_));
-            } else {
-                AddTransition(w.from, w.to, MakeLabel(node->Low, node->High));
-            }
-            break;
         case reop_LTail:
-            if (w.to == FinalState) {
-                LineTailUsed = true;
-                AddTransition(w.from, w.to, MakeLabel(lineTailCode_, lineTailCode_));
-            } else {
-                AddTransition(w.from, w.to, MakeLabel(node->Low, node->High));
-            }
+            AddTransition(w.from, w.to, AnchorLabel(node, w.from, w.to));
             break;
         case reop_Concat: {
             const int m = NewState();

@@ -39,6 +39,7 @@ public:
     int NewState();
     void AddTransition(int from, int to, TRELabel label);
     void GenerateStateList(const TRENode* node, int from, int to);
+    TRELabel AnchorLabel(const TRENode* node, int from, int to);
 
     int StateCount() const { return static_cast<int>(States.size()); }
 
