@@ -17,12 +17,16 @@
 #include <io.h>
 #endif
 
+#include "cli/CheckIni.h"
 #include "cli/CliArguments.h"
+#include "cli/TraceRun.h"
 #include "text/StandIns.h"
 #include "text/Cp932.h"
 #include "core/KeyNames.h"
 #include "core/NMURL.h"
 #include "core/PortableLineComparer.h"
+#include "core/EditTrace.h"
+#include "core/SettingsCheck.h"
 #include "core/SettingsFile.h"
 #include "core/TextProcesses.h"
 #include "regex/RegExp.h"
@@ -50,7 +54,7 @@ constexpr const char* kUsage =
     "  --help, --version\n"
     "\n"
     "exit status: 0 success, 1 usage error, 2 pattern or template error,\n"
-    "             3 encoding error, 4 unreadable file, 70 internal error\n";
+    "             3 encoding error, 4 unreadable file, 5 check found problems, 70 internal error\n";
 
 // A file named on the command line that cannot be read: exit status 4.
 class EFileError : public std::runtime_error {
@@ -106,7 +110,8 @@ public:
             output = ToExternal(preprocessor.ProcessedRegExpStr) + "\n";
             return 0;
         }
-        if (cmd == "run") return RunEditSetOfFile(input, output);
+        if (cmd == "run") return RunEditSetOfFile(input, output, diagnostics);
+        if (cmd == "check") return CheckSettingsOfFile(output);
         std::string text = ToInternal(input);
         TAWKStr awk(Engine());
         awk.SetLineSeparator(args_.Has("--lf") ? mcls_LF : mcls_CRLF);
@@ -127,13 +132,26 @@ public:
 private:
     TREEngine Engine() const { return args_.Reference ? TREEngine::Reference : TREEngine::Fast; }
 
-    int RunEditSetOfFile(const std::string& input, std::string& output)
+    std::filesystem::path ReadableIniPath() const
     {
         const auto ini = args_.Values.find("--ini");
-        if (ini == args_.Values.end()) throw EUsageError("run needs --ini FILE");
+        if (ini == args_.Values.end()) throw EUsageError(args_.Command + " needs --ini FILE");
         const std::filesystem::path path(ini->second);
         if (!std::filesystem::is_regular_file(path) || !std::ifstream(path, std::ios::binary))
             throw EFileError("cannot read settings file '" + ini->second + "'");
+        return path;
+    }
+
+    int CheckSettingsOfFile(std::string& output)
+    {
+        const std::vector<SettingsFinding> findings = CheckSettingsFile(ReadableIniPath(), PortableKeyNames());
+        output = ToExternal(FindingsReport(findings));
+        return findings.empty() ? 0 : 5;
+    }
+
+    int RunEditSetOfFile(const std::string& input, std::string& output, std::string& diagnostics)
+    {
+        const std::filesystem::path path = ReadableIniPath();
         const int set = GroupOrSetNumber(args_, "--set", 0);
         const EditSettings settings = LoadSettings(path, PortableKeyNames());
         const int group = GroupOrSetNumber(args_, "--group", settings.ActiveGroup);
@@ -143,8 +161,29 @@ private:
         PortableLineComparer comparer;
         ProcessServices services{awk, url, comparer, standIns_};
         const EditSet& editSet = settings.Group[static_cast<std::size_t>(group - 1)].Set[static_cast<std::size_t>(set - 1)];
-        output = ToExternal(RunEditSet(ToInternal(input), editSet, ProcessRunnerFor(services)));
+        const std::string text = ToInternal(input);
+        if (!args_.Has("--trace") && !args_.Values.count("--trace")) {
+            output = ToExternal(RunEditSet(text, editSet, ProcessRunnerFor(services)));
+            return 0;
+        }
+        const bool withTexts = TraceWithTexts();
+        EditTrace trace;
+        try {
+            output = ToExternal(RunEditSetTraced(text, editSet, services, trace, withTexts));
+        } catch (const ERegExpParser&) {
+            diagnostics = ToExternal(TraceReport(trace, withTexts));  // the steps up to the failing one
+            throw;
+        }
+        diagnostics = ToExternal(TraceReport(trace, withTexts));
         return 0;
+    }
+
+    bool TraceWithTexts() const
+    {
+        const auto value = args_.Values.find("--trace");
+        if (value == args_.Values.end()) return false;
+        if (value->second != "text") throw EUsageError("--trace takes no value or =text");
+        return true;
     }
 
     const CliArguments& args_;
@@ -200,7 +239,8 @@ int RunCli(int argc, char** argv)
         return 0;
     }
 
-    const std::string input = ReadStandardInput();
+    // check reads only its file; waiting for input no one gives would hang a script.
+    const std::string input = args.Command == "check" ? std::string() : ReadStandardInput();
     Session session(args);
     std::string output, diagnostics;
     try {
@@ -214,6 +254,7 @@ int RunCli(int argc, char** argv)
             message = session.ToExternal(message);
         } catch (const EEncodingError&) {
         }
+        WriteAll(stderr, diagnostics);
         WriteAll(stderr, "error: " + message + " (position " + std::to_string(e.ErrorPos) + ")\n");
         return 2;
     } catch (const EEncodingError& e) {

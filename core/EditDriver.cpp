@@ -2,10 +2,19 @@
 
 std::string RunEditSet(const std::string& text, const EditSet& set, const ProcessRunner& runProcess)
 {
+    return RunEditSet(text, set, runProcess, {});
+}
+
+std::string RunEditSet(const std::string& text, const EditSet& set, const ProcessRunner& runProcess,
+                       const EditStepObserver& observeStep)
+{
     std::string current = text;
-    for (int code : set.Order) {
+    for (std::size_t position = 0; position < set.Order.size(); ++position) {
+        const int code = set.Order[position];
         if (code < 0 || code >= kProcessKindCount || !set.IfExec[static_cast<std::size_t>(code)]) continue;
-        current = runProcess(code, current, set);
+        std::string next = runProcess(code, current, set);
+        if (observeStep) observeStep({static_cast<int>(position) + 1, code, current, next});
+        current = std::move(next);
     }
     return current;
 }
