@@ -167,14 +167,14 @@ private:
             return 0;
         }
         const bool withTexts = TraceWithTexts();
-        EditTrace trace;
+        EditTraceRecorder recorder(services, withTexts);
         try {
-            output = ToExternal(RunEditSetTraced(text, editSet, services, trace, withTexts));
+            output = ToExternal(RunEditSet(text, editSet, recorder.Runner(), recorder.Observer()));
         } catch (const ERegExpParser&) {
-            diagnostics = ToExternal(TraceReport(trace, withTexts));  // the steps up to the failing one
+            diagnostics = ToExternal(TraceReport(recorder.Trace(), withTexts));  // the steps up to the failing one
             throw;
         }
-        diagnostics = ToExternal(TraceReport(trace, withTexts));
+        diagnostics = ToExternal(TraceReport(recorder.Trace(), withTexts));
         return 0;
     }
 

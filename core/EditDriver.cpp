@@ -20,8 +20,8 @@ std::string RunEditSet(const std::string& text, const EditSet& set, const Proces
 }
 
 void EditDriver(const MappedText& text, const EditSet& set, History& history, const ProcessRunner& runProcess,
-                IClipboardText& clipboard)
+                IClipboardText& clipboard, const EditStepObserver& observeStep)
 {
     history.AddHistory(text);
-    clipboard.SetClipboardText(MappedText(RunEditSet(text.Text, set, runProcess), text.StandIns));
+    clipboard.SetClipboardText(MappedText(RunEditSet(text.Text, set, runProcess, observeStep), text.StandIns));
 }

@@ -37,5 +37,6 @@ std::string RunEditSet(const std::string& text, const EditSet& set, const Proces
 // clipboard. A failing process, or a clipboard that cannot be opened, ends the run with
 // its exception: the history keeps the entry and the clipboard its old content.
 // The runner must work with the text's own stand-in map.
+// observeStep, when given, hears of each step as RunEditSet tells it.
 void EditDriver(const MappedText& text, const EditSet& set, History& history, const ProcessRunner& runProcess,
-                IClipboardText& clipboard);
+                IClipboardText& clipboard, const EditStepObserver& observeStep = {});

@@ -1,20 +1,21 @@
 #include "core/EditTrace.h"
 
-#include <utility>
-
-#include "core/EditDriver.h"
 #include "text/SjisLiteral.h"
 
-std::string RunEditSetTraced(const std::string& text, const EditSet& set, ProcessServices services, EditTrace& trace,
-                             bool keepTexts)
+EditTraceRecorder::EditTraceRecorder(ProcessServices services, bool keepTexts)
+    : services_(services), keepTexts_(keepTexts)
 {
-    std::vector<ReplaceCount> counts;
-    services.ReplaceCounts = &counts;
-    const auto record = [&](const EditStep& step) {
-        trace.push_back({step.Position, step.Kind, step.Before.size(), step.After.size(), std::exchange(counts, {}),
-                         keepTexts ? step.After : std::string()});
+    services_.ReplaceCounts = &counts_;
+}
+
+ProcessRunner EditTraceRecorder::Runner() { return ProcessRunnerFor(services_); }
+
+EditStepObserver EditTraceRecorder::Observer()
+{
+    return [this](const EditStep& step) {
+        trace_.push_back({step.Position, step.Kind, step.Before.size(), step.After.size(), std::exchange(counts_, {}),
+                          keepTexts_ ? step.After : std::string()});
     };
-    return RunEditSet(text, set, ProcessRunnerFor(services), record);
 }
 
 std::string DescribeTraceStep(const EditTraceStep& step)

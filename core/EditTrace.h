@@ -5,8 +5,10 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "core/EditDriver.h"
 #include "core/EditSettings.h"
 #include "core/ReplaceCount.h"
 #include "core/TextProcesses.h"
@@ -21,10 +23,26 @@ struct EditTraceStep {
 };
 using EditTrace = std::vector<EditTraceStep>;
 
-// Runs the set through the edit driver's own walk, adding each step to trace as it ends:
-// when a step fails, trace holds the steps before it.
-std::string RunEditSetTraced(const std::string& text, const EditSet& set, ProcessServices services, EditTrace& trace,
-                             bool keepTexts);
+// Binds the processes to services and records what the edit driver's walk tells of each
+// step: pass Runner() and Observer() to RunEditSet or EditDriver. Each step is added as it
+// ends, so when a step fails the trace holds the steps before it.
+class EditTraceRecorder {
+public:
+    EditTraceRecorder(ProcessServices services, bool keepTexts);
+    EditTraceRecorder(const EditTraceRecorder&) = delete;
+    EditTraceRecorder& operator=(const EditTraceRecorder&) = delete;
+
+    ProcessRunner Runner();
+    EditStepObserver Observer();
+    const EditTrace& Trace() const { return trace_; }
+    EditTrace TakeTrace() { return std::move(trace_); }
+
+private:
+    ProcessServices services_;
+    bool keepTexts_;
+    std::vector<ReplaceCount> counts_;  // of the step running
+    EditTrace trace_;
+};
 
 // "2 文字列置換 12 -> 10 条件1:3 条件2:0": position, caption, bytes in and out, and the
 // replacements of each condition.
