@@ -1,8 +1,9 @@
 // morvane-cli: the engine and the edit sets from the command line, for scripts and tests.
 // The text is read whole from standard input; the result goes to standard output byte
 // for byte. Exit status: 0 success, 1 usage, 2 pattern or template error, 3 encoding
-// error, 4 a file named on the command line cannot be read, 70 an internal error (out of
-// memory, a failing file system), which is never reported as a pattern error.
+// error, 4 a file named on the command line cannot be read, 5 check found problems in the
+// settings file, 70 an internal error (out of memory, a failing file system), which is
+// never reported as a pattern error.
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -42,8 +43,12 @@ constexpr const char* kUsage =
     "  gsub [--fuzzy] [--lf] [--count] PATTERN TEMPLATE   replace every match (\"&\" is the match)\n"
     "  match [--fuzzy] [--lf] PATTERN                     print START LENGTH of the first match (0 0: none)\n"
     "  expand [--fuzzy] PATTERN                           print the pattern as the fuzzy dictionary widens it\n"
-    "  run --ini FILE [--group G] --set S                 run edit set S (1-4) of group G (1-4, default:\n"
-    "                                                     the file's active group) of a settings file\n"
+    "  run --ini FILE [--group G] --set S [--trace[=text]]\n"
+    "                                                     run edit set S (1-4) of group G (1-4, default:\n"
+    "                                                     the file's active group) of a settings file;\n"
+    "                                                     --trace: each step on standard error, =text\n"
+    "                                                     with the text after it\n"
+    "  check --ini FILE                                   list the problems of a settings file, one a line\n"
     "\n"
     "options:\n"
     "  --encoding=cp932|utf-8  encoding of arguments, input and output (default: from the locale)\n"
@@ -54,7 +59,8 @@ constexpr const char* kUsage =
     "  --help, --version\n"
     "\n"
     "exit status: 0 success, 1 usage error, 2 pattern or template error,\n"
-    "             3 encoding error, 4 unreadable file, 5 check found problems, 70 internal error\n";
+    "             3 encoding error, 4 unreadable file, 5 check found problems,\n"
+    "             70 internal error\n";
 
 // A file named on the command line that cannot be read: exit status 4.
 class EFileError : public std::runtime_error {
