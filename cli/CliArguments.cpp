@@ -18,7 +18,9 @@ const std::map<std::string, CommandSpec>& Commands()
         {"gsub", {{"--fuzzy", "--lf", "--count"}, {}, 2}},
         {"match", {{"--fuzzy", "--lf"}, {}, 1}},
         {"expand", {{"--fuzzy"}, {}, 1}},
-        {"run", {{}, {"--ini", "--group", "--set"}, 0}},
+        // "--trace" alone is a flag, "--trace=text" a value.
+        {"run", {{"--trace"}, {"--ini", "--group", "--set", "--trace"}, 0}},
+        {"check", {{}, {"--ini"}, 0}},
     };
     return commands;
 }

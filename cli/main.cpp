@@ -1,8 +1,9 @@
 // morvane-cli: the engine and the edit sets from the command line, for scripts and tests.
 // The text is read whole from standard input; the result goes to standard output byte
 // for byte. Exit status: 0 success, 1 usage, 2 pattern or template error, 3 encoding
-// error, 4 a file named on the command line cannot be read, 70 an internal error (out of
-// memory, a failing file system), which is never reported as a pattern error.
+// error, 4 a file named on the command line cannot be read, 5 check found problems in the
+// settings file, 70 an internal error (out of memory, a failing file system), which is
+// never reported as a pattern error.
 #include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
@@ -18,12 +19,16 @@
 #include <io.h>
 #endif
 
+#include "cli/CheckIni.h"
 #include "cli/CliArguments.h"
+#include "cli/TraceRun.h"
 #include "text/StandIns.h"
 #include "text/Cp932.h"
 #include "core/KeyNames.h"
 #include "core/NMURL.h"
 #include "core/PortableLineComparer.h"
+#include "core/EditTrace.h"
+#include "core/SettingsCheck.h"
 #include "core/SettingsFile.h"
 #include "core/TextProcesses.h"
 #include "regex/RegExp.h"
@@ -39,8 +44,12 @@ constexpr const char* kUsage =
     "  gsub [--fuzzy] [--lf] [--count] PATTERN TEMPLATE   replace every match (\"&\" is the match)\n"
     "  match [--fuzzy] [--lf] PATTERN                     print START LENGTH of the first match (0 0: none)\n"
     "  expand [--fuzzy] PATTERN                           print the pattern as the fuzzy dictionary widens it\n"
-    "  run --ini FILE [--group G] --set S                 run edit set S (1-4) of group G (1-4, default:\n"
-    "                                                     the file's active group) of a settings file\n"
+    "  run --ini FILE [--group G] --set S [--trace[=text]]\n"
+    "                                                     run edit set S (1-4) of group G (1-4, default:\n"
+    "                                                     the file's active group) of a settings file;\n"
+    "                                                     --trace: each step on standard error, =text\n"
+    "                                                     with the text after it\n"
+    "  check --ini FILE                                   list the problems of a settings file, one a line\n"
     "\n"
     "options:\n"
     "  --encoding=cp932|utf-8  encoding of arguments, input and output (default: from the locale)\n"
@@ -51,7 +60,8 @@ constexpr const char* kUsage =
     "  --help, --version\n"
     "\n"
     "exit status: 0 success, 1 usage error, 2 pattern or template error,\n"
-    "             3 encoding error, 4 unreadable file, 70 internal error\n";
+    "             3 encoding error, 4 unreadable file, 5 check found problems,\n"
+    "             70 internal error\n";
 
 // A file named on the command line that cannot be read: exit status 4.
 class EFileError : public std::runtime_error {
@@ -110,7 +120,8 @@ public:
             output = ToExternal(preprocessor.ProcessedRegExpStr) + "\n";
             return 0;
         }
-        if (cmd == "run") return RunEditSetOfFile(std::move(input), output);
+        if (cmd == "run") return RunEditSetOfFile(std::move(input), output, diagnostics);
+        if (cmd == "check") return CheckSettingsOfFile(output);
         std::string text = ToInternal(std::move(input));
         TAWKStr awk(Engine());
         awk.SetLineSeparator(args_.Has("--lf") ? mcls_LF : mcls_CRLF);
@@ -131,13 +142,26 @@ public:
 private:
     TREEngine Engine() const { return args_.Reference ? TREEngine::Reference : TREEngine::Fast; }
 
-    int RunEditSetOfFile(std::string input, std::string& output)
+    std::filesystem::path ReadableIniPath() const
     {
         const auto ini = args_.Values.find("--ini");
-        if (ini == args_.Values.end()) throw EUsageError("run needs --ini FILE");
+        if (ini == args_.Values.end()) throw EUsageError(args_.Command + " needs --ini FILE");
         const std::filesystem::path path(ini->second);
         if (!std::filesystem::is_regular_file(path) || !std::ifstream(path, std::ios::binary))
             throw EFileError("cannot read settings file '" + ini->second + "'");
+        return path;
+    }
+
+    int CheckSettingsOfFile(std::string& output)
+    {
+        const std::vector<SettingsFinding> findings = CheckSettingsFile(ReadableIniPath(), PortableKeyNames());
+        output = ToExternal(FindingsReport(findings));
+        return findings.empty() ? 0 : 5;
+    }
+
+    int RunEditSetOfFile(std::string input, std::string& output, std::string& diagnostics)
+    {
+        const std::filesystem::path path = ReadableIniPath();
         const int set = GroupOrSetNumber(args_, "--set", 0);
         const EditSettings settings = LoadSettings(path, PortableKeyNames());
         const int group = GroupOrSetNumber(args_, "--group", settings.ActiveGroup);
@@ -147,8 +171,29 @@ private:
         PortableLineComparer comparer;
         ProcessServices services{awk, url, comparer, standIns_};
         const EditSet& editSet = settings.Group[static_cast<std::size_t>(group - 1)].Set[static_cast<std::size_t>(set - 1)];
-        output = ToExternal(RunEditSet(ToInternal(std::move(input)), editSet, ProcessRunnerFor(services)));
+        std::string text = ToInternal(std::move(input));
+        if (!args_.Has("--trace") && !args_.Values.count("--trace")) {
+            output = ToExternal(RunEditSet(std::move(text), editSet, ProcessRunnerFor(services)));
+            return 0;
+        }
+        const bool withTexts = TraceWithTexts();
+        EditTraceRecorder recorder(services, withTexts);
+        try {
+            output = ToExternal(RunEditSet(text, editSet, recorder.Runner(), recorder.Observer()));
+        } catch (const ERegExpParser&) {
+            diagnostics = ToExternal(TraceReport(recorder.Trace(), withTexts));  // the steps up to the failing one
+            throw;
+        }
+        diagnostics = ToExternal(TraceReport(recorder.Trace(), withTexts));
         return 0;
+    }
+
+    bool TraceWithTexts() const
+    {
+        const auto value = args_.Values.find("--trace");
+        if (value == args_.Values.end()) return false;
+        if (value->second != "text") throw EUsageError("--trace takes no value or =text");
+        return true;
     }
 
     const CliArguments& args_;
@@ -208,7 +253,8 @@ int RunCli(int argc, char** argv)
         return 0;
     }
 
-    std::string input = ReadStandardInput();
+    // check reads only its file; waiting for input no one gives would hang a script.
+    std::string input = args.Command == "check" ? std::string() : ReadStandardInput();
     Session session(args);
     std::string output, diagnostics;
     try {
@@ -222,6 +268,7 @@ int RunCli(int argc, char** argv)
             message = session.ToExternal(message);
         } catch (const EEncodingError&) {
         }
+        WriteAll(stderr, diagnostics);
         WriteAll(stderr, "error: " + message + " (position " + std::to_string(e.ErrorPos) + ")\n");
         return 2;
     } catch (const EEncodingError& e) {

@@ -2,16 +2,30 @@
 
 std::string RunEditSet(std::string text, const EditSet& set, const ProcessRunner& runProcess)
 {
-    for (int code : set.Order) {
+    return RunEditSet(std::move(text), set, runProcess, {});
+}
+
+std::string RunEditSet(std::string text, const EditSet& set, const ProcessRunner& runProcess,
+                       const EditStepObserver& observeStep)
+{
+    for (std::size_t position = 0; position < set.Order.size(); ++position) {
+        const int code = set.Order[position];
         if (code < 0 || code >= kProcessKindCount || !set.IfExec[static_cast<std::size_t>(code)]) continue;
-        text = runProcess(code, std::move(text), set);
+        if (!observeStep) {
+            text = runProcess(code, std::move(text), set);
+            continue;
+        }
+        // The observer sees the text before the step too: only a trace pays for keeping it.
+        std::string next = runProcess(code, text, set);
+        observeStep({static_cast<int>(position) + 1, code, text, next});
+        text = std::move(next);
     }
     return text;
 }
 
 void EditDriver(const MappedText& text, const EditSet& set, History& history, const ProcessRunner& runProcess,
-                IClipboardText& clipboard)
+                IClipboardText& clipboard, const EditStepObserver& observeStep)
 {
     history.AddHistory(text);
-    clipboard.SetClipboardText(MappedText(RunEditSet(text.Text, set, runProcess), text.StandIns));
+    clipboard.SetClipboardText(MappedText(RunEditSet(text.Text, set, runProcess, observeStep), text.StandIns));
 }

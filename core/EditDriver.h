@@ -20,9 +20,24 @@ using ProcessRunner = std::function<std::string(int kind, std::string text, cons
 // at two positions runs twice; a code outside 0-6 does nothing.
 std::string RunEditSet(std::string text, const EditSet& set, const ProcessRunner& runProcess);
 
+// One step that ran: its 1-based position in Order, its code and the texts around it.
+struct EditStep {
+    int Position;
+    int Kind;
+    const std::string& Before;
+    const std::string& After;
+};
+using EditStepObserver = std::function<void(const EditStep& step)>;
+
+// RunEditSet telling the observer of each step as it ends, so that a trace shows exactly
+// the steps that ran, up to a step that fails.
+std::string RunEditSet(std::string text, const EditSet& set, const ProcessRunner& runProcess,
+                       const EditStepObserver& observeStep);
+
 // Records the text as handed in, then runs the pipeline and puts the result on the
 // clipboard. A failing process, or a clipboard that cannot be opened, ends the run with
 // its exception: the history keeps the entry and the clipboard its old content.
 // The runner must work with the text's own stand-in map.
+// observeStep, when given, hears of each step as RunEditSet tells it.
 void EditDriver(const MappedText& text, const EditSet& set, History& history, const ProcessRunner& runProcess,
-                IClipboardText& clipboard);
+                IClipboardText& clipboard, const EditStepObserver& observeStep = {});

@@ -248,6 +248,22 @@ std::string ProfileFile::ReadString(std::string_view section, std::string_view k
     return std::string(StoredValue(ParseKeyLine(line.text)->value).substr(0, kMaxValueBytes));
 }
 
+std::vector<std::pair<std::string, std::string>> ProfileFile::KeysPastMaxValue() const
+{
+    std::vector<std::pair<std::string, std::string>> found;
+    for (std::size_t s = 0; s < sections_.size(); ++s) {
+        const Section& section = sections_[s];
+        if (!section.hasHeader || FindSection(section.name) != s) continue;
+        for (std::size_t k = 0; k < section.body.size(); ++k) {
+            const Line& line = section.body[k];
+            const auto kv = line.beyondCp932 ? std::nullopt : ParseKeyLine(line.text);
+            if (!kv || FindKey(s, kv->key) != k || StoredValue(kv->value).size() <= kMaxValueBytes) continue;
+            found.emplace_back(section.name, std::string(kv->key));
+        }
+    }
+    return found;
+}
+
 bool ProfileFile::ValueBeyondCp932(std::string_view section, std::string_view key) const
 {
     const std::size_t s = FindSection(section);

@@ -51,6 +51,10 @@ public:
     // can): ReadString then gives the default, though the file holds a value.
     bool ValueBeyondCp932(std::string_view section, std::string_view key) const;
 
+    // The keys that ReadString reads cut, their value being longer than kMaxValueBytes:
+    // section and key names as the file spells them, in the file's order.
+    std::vector<std::pair<std::string, std::string>> KeysPastMaxValue() const;
+
     // Writes the whole file through a temporary file that then replaces it, so a failed
     // write leaves the old file intact. A path that is a symbolic link is written where
     // the link leads, and stays a link. Raises "<path> に書き込めません" on failure.

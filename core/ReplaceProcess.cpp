@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-std::string ProcessReplace(const std::string& text, const EditSet& set, TAWKStr& awk)
+std::string ProcessReplace(const std::string& text, const EditSet& set, TAWKStr& awk, std::vector<ReplaceCount>* counts)
 {
     // A MaxCnt above the model's condition slots (a hand-edited settings file) uses all
     // of them rather than reading past the end.
@@ -14,7 +14,8 @@ std::string ProcessReplace(const std::string& text, const EditSet& set, TAWKStr&
         // The switch governs patterns set after it, so it goes first.
         awk.SetUseFuzzyCharDic(condition.NoCase);
         awk.SetRegExp(condition.FromStr);
-        awk.GSub(condition.ToStr, result);
+        const int replaced = awk.GSub(condition.ToStr, result);
+        if (counts != nullptr) counts->push_back({n + 1, replaced});
     }
     return result;
 }

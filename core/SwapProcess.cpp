@@ -39,7 +39,7 @@ std::string SwapLine(const std::string& line, const EditSet& set, TAWKStr& awk)
     // Trailing part: from the start of the match of RLAfter anchored at the end. An
     // alternation in RLAfter gets the anchor on its last branch only, so the match may
     // stop short of the end; the text after it stays behind it rather than being lost.
-    awk.SetRegExp(set.RLAfter + "$");
+    awk.SetRegExp(SwapTrailingPattern(set));
     const Pieces after = MatchPieces(awk, center.after);
     const std::string& right = after.found ? after.before : center.after;
     const std::string tail = after.found ? after.matched + after.after : std::string();
@@ -48,6 +48,8 @@ std::string SwapLine(const std::string& line, const EditSet& set, TAWKStr& awk)
 }
 
 }  // namespace
+
+std::string SwapTrailingPattern(const EditSet& set) { return set.RLAfter + "$"; }
 
 std::string ProcessSwap(const std::string& text, const EditSet& set, TAWKStr& awk)
 {

@@ -9,6 +9,9 @@
 #include "core/EditSettings.h"
 #include "regex/AWKStr.h"
 
+// The trailing part's pattern as the swap sets it: RLAfter anchored at the end.
+std::string SwapTrailingPattern(const EditSet& set);
+
 // Splits the text into lines, swaps the sides of each line that holds the separator and
 // joins the lines with CR LF; a line without the separator is kept unchanged. Matches
 // without the fuzzy-character dictionary (the shared AWK object's switch is set to

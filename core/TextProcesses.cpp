@@ -12,7 +12,7 @@
 std::string RunTextProcess(int kind, std::string text, const EditSet& set, ProcessServices& services)
 {
     switch (kind) {
-    case pkReplace: return ProcessReplace(text, set, services.AWKStr);
+    case pkReplace: return ProcessReplace(text, set, services.AWKStr, services.ReplaceCounts);
     case pkLineNo: return ProcessLineNo(text, set);
     case pkCase: return ProcessCase(std::move(text), set);
     case pkConvert: return ProcessZnHn(ProcessKana(std::move(text), set), set);

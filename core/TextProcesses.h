@@ -3,9 +3,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/EditDriver.h"
 #include "core/EditSettings.h"
+#include "core/ReplaceCount.h"
 
 class TAWKStr;
 class TNMURL;
@@ -19,6 +21,8 @@ struct ProcessServices {
     TNMURL& NMURL;
     const ILineComparer& LineComparer;
     TStandInMap& StandIns;
+    // When set, the replace process adds its count of each condition here (a trace).
+    std::vector<ReplaceCount>* ReplaceCounts = nullptr;
 };
 
 // The text after the process of code kind; codes outside 0..6 leave it unchanged.

@@ -26,7 +26,7 @@ WINE="${WINE:-wine}"
 CHECKS=(profile-compare win32-services edit-sets association-launch group-step tray-menu history-restore
         pattern-error unicode-clipboard settings-foreign-text second-start settings-ok settings-new-file settings-cancel
         settings-while-open settings-unwritable exit-writes-group held-key selection-edit hot-key-taken busy-clipboard
-        session-end dialog-dpi-change settings-through-link)
+        session-end dialog-dpi-change settings-through-link dialog-trace)
 CHECK_TARGETS=(profile-compare win32-services Morvane e2e-driver)
 CHECK_TIMEOUT=300   # seconds for one program under Wine
 DRIVER_TIMEOUT=60   # seconds for one driver command; the driver's own waits are shorter
@@ -378,6 +378,7 @@ ID_SPIN_DEG=1207
 ID_TABS_EDIT=1600
 ID_MEMO=1601
 ID_BUTTON_EXE=1603
+ID_BUTTON_TRACE=1605
 ID_BUTTON_OK=1
 ID_TABS_SET=1010
 ID_LABEL_HOTKEY_TAKEN=1017
@@ -790,6 +791,21 @@ check_dialog_dpi_change() {
     [[ "$(driver dialog get "$ID_EDIT_GROUP_NAME")" == 拡大しても残る名前 ]] || { log "the group name was lost"; return 1; }
     driver dialog dpi 96 && [[ "$(driver rect TMorvaneOption)" == "$before" ]] ||
         { log "back at 96 DPI the dialog is $(driver rect TMorvaneOption), not $before"; return 1; }
+    driver dialog cancel
+}
+
+# 実行 then 経過: the window lists each step that ran with its bytes and the replacements
+# of each condition, as morvane-cli run --trace does for the same set and text. Clicked
+# through the driver: the dialog's buttons are reached by id like the others.
+check_dialog_trace() {
+    new_work_dir dialog-trace
+    use_example_ini
+    start_morvane || return 1
+    local items
+    items="$(driver open-settings && driver dialog text "$ID_MEMO" 'a  b' && driver dialog click "$ID_BUTTON_EXE" &&
+        driver dialog click "$ID_BUTTON_TRACE" && driver dialog trace-items)" || return 1
+    [[ "$items" == $'1 文字列置換 4 -> 3 条件1:0 条件2:1\n2 行番号 3 -> 8' ]] || { log "経過 lists: $items"; return 1; }
+    expect_clipboard '  1: a b' || return 1
     driver dialog cancel
 }
 

@@ -1,5 +1,5 @@
 // What the settings dialog uses of the main window: the live model (written only by OK),
-// the history (read only), the edit driver and association launch for its run button,
+// the history (read only), the edit driver (with a trace) and association launch for its run button,
 // the clipboard, and the writing of the settings file.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/EditSettings.h"
+#include "core/EditTrace.h"
 #include "core/History.h"
 #include "core/KeyNames.h"
 #include "core/ClipboardText.h"
@@ -14,7 +15,8 @@
 struct OptionHost {
     EditSettings& Model;
     const History& Histories;
-    std::function<void(const MappedText& text, const EditSet& set)> EditDriver;
+    // Runs the edit driver and gives back the trace of its steps, texts included.
+    std::function<EditTrace(const MappedText& text, const EditSet& set)> EditDriver;
     std::function<void(const MappedText& text)> ExecAssociation;
     IClipboardText& Clipboard;
     // Writes every group and set of Model to the settings file; raises on failure.

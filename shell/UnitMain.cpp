@@ -174,10 +174,11 @@ MappedText TMorvaneMain::ReadClipboardText(std::string_view abandonedWork)
     }
 }
 
-void TMorvaneMain::EditDriver(const MappedText& text, const EditSet& set)
+EditTrace TMorvaneMain::EditDriver(const MappedText& text, const EditSet& set, bool keepTexts)
 {
-    ProcessServices services{*awkStr_, nmurl_, platform_.LineComparer, *text.StandIns};
-    ::EditDriver(text, set, *history_, ProcessRunnerFor(services), platform_.Clipboard);
+    EditTraceRecorder recorder({*awkStr_, nmurl_, platform_.LineComparer, *text.StandIns}, keepTexts);
+    ::EditDriver(text, set, *history_, recorder.Runner(), platform_.Clipboard, recorder.Observer());
+    return recorder.TakeTrace();
 }
 
 void TMorvaneMain::ExecAssociation(const MappedText& text)
@@ -245,7 +246,7 @@ void TMorvaneMain::MenuOptionClick()
     OptionHost host{
         settings_,
         *history_,
-        [this](const MappedText& text, const EditSet& set) { EditDriver(text, set); },
+        [this](const MappedText& text, const EditSet& set) { return EditDriver(text, set, true); },
         [this](const MappedText& text) { ExecAssociation(text); },
         platform_.Clipboard,
         [this] { SaveSettings(platform_.SettingsFile, settings_, platform_.KeyNames); },

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/EditSettings.h"
+#include "core/EditTrace.h"
 #include "core/History.h"
 #include "core/NMURL.h"
 #include "regex/AWKStr.h"
@@ -85,7 +86,8 @@ public:
 
 private:
     MappedText ReadClipboardText(std::string_view abandonedWork);
-    void EditDriver(const MappedText& text, const EditSet& set);
+    // The trace keeps the texts only when asked (the dialog's 経過); a hot key needs none.
+    EditTrace EditDriver(const MappedText& text, const EditSet& set, bool keepTexts = false);
     void ExecAssociation(const MappedText& text);
     void EditHotKey(const EditSet& set);
     void SwitchGroup(int group);

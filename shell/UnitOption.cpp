@@ -155,6 +155,7 @@ void TMorvaneOption::FormCreate()
     TabControlSetChange();
     view_.SetItemIndex(OptionControl::TabControlEdit, kPaneClipboard);
     TabControlEditChange();
+    view_.SetEnabled(OptionControl::ButtonTrace, false);
     FillUndoList();
     // A clipboard that another program holds for a moment must not keep the settings
     // from opening: the trial text stays empty and the user is told why.
@@ -341,6 +342,7 @@ void TMorvaneOption::TabControlEditChange()
     view_.SetVisible(OptionControl::MemoClipboard, clipboardPane);
     view_.SetVisible(OptionControl::ButtonUpdate, clipboardPane);
     view_.SetVisible(OptionControl::ButtonExe, clipboardPane);
+    view_.SetVisible(OptionControl::ButtonTrace, clipboardPane);
     view_.SetVisible(OptionControl::ListBoxUndo, !clipboardPane);
 }
 
@@ -360,9 +362,21 @@ void TMorvaneOption::ButtonExeClick()
         host_.ExecAssociation(text);
         return;
     }
-    host_.EditDriver(text, *set);
+    // A failing run leaves no trace: one of an earlier run would pass for this one's.
+    lastTrace_.clear();
+    view_.SetEnabled(OptionControl::ButtonTrace, false);
+    lastTrace_ = host_.EditDriver(text, *set);
+    view_.SetEnabled(OptionControl::ButtonTrace, true);
     ButtonUpdateClick();
     FillUndoList();
+}
+
+void TMorvaneOption::ButtonTraceClick()
+{
+    std::vector<TraceStepShown> steps;
+    for (const EditTraceStep& step : lastTrace_)
+        steps.push_back({MappedText(DescribeTraceStep(step), view_.StandIns()), MappedText(step.TextAfter, view_.StandIns())});
+    view_.ShowTrace(steps);
 }
 
 void TMorvaneOption::FillUndoList()

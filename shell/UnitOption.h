@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/EditSettings.h"
+#include "core/EditTrace.h"
 #include "shell/OptionHost.h"
 
 // The dialog's controls that the logic reads, writes, shows or hides.
@@ -53,6 +54,7 @@ enum class OptionControl {
     MemoClipboard,
     ButtonUpdate,
     ButtonExe,
+    ButtonTrace,  // 経過: the steps of the last 実行 that ran a set
     ListBoxUndo,
 };
 
@@ -79,6 +81,12 @@ struct OrderItem {
     bool operator==(const OrderItem&) const = default;
 };
 using OrderItems = std::array<OrderItem, kProcessKindCount>;
+
+// One step of the 経過 window: its figures and the text after it.
+struct TraceStepShown {
+    MappedText Line;
+    MappedText TextAfter;
+};
 
 // The controls as the logic sees them. Setting a value never raises the control's change
 // event: where the shown value must reach the model, the logic writes it back itself.
@@ -110,6 +118,9 @@ public:
     virtual ShortCut GetHotKey() = 0;
     virtual void SetHotKey(ShortCut value) = 0;
     virtual void SetVisible(OptionControl control, bool visible) = 0;
+    virtual void SetEnabled(OptionControl control, bool enabled) = 0;
+    // Opens the 経過 window over the dialog with these steps.
+    virtual void ShowTrace(const std::vector<TraceStepShown>& steps) = 0;
     // Tells the user about an error that does not stop the dialog's work.
     virtual void ShowErrorMessage(std::string_view message) = 0;
     // Warns and asks whether to go on; true to go on.
@@ -167,6 +178,7 @@ public:
     void TabControlEditChange();
     void ButtonUpdateClick();
     void ButtonExeClick();
+    void ButtonTraceClick();
     void ListBoxUndoDblClick();
     void ButtonOkClick();
     void ButtonCancelClick();
@@ -191,5 +203,6 @@ private:
     int currentGroup_ = 1;
     std::array<EditGroup, kGroupCount> workGroup_{};
     std::vector<MappedText> undoTexts_;  // what ListBoxUndo lists, item by item
+    EditTrace lastTrace_;                // of the last 実行 that ran a set; 経過 shows it
     OptionResult modalResult_ = OptionResult::None;
 };

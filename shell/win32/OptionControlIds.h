@@ -83,6 +83,14 @@ constexpr int kIdMemoClipboard = 1601;
 constexpr int kIdButtonUpdate = 1602;
 constexpr int kIdButtonExe = 1603;
 constexpr int kIdListBoxUndo = 1604;
+constexpr int kIdButtonTrace = 1605;  // 経過, below 実行
+
+// The 経過 window (class kTraceWindowClass, owned by the dialog): the steps of the last
+// 実行 in its list box, the text after the chosen one in its read-only edit. A driver
+// reads the steps with LB_GETCOUNT and LB_GETTEXT.
+constexpr wchar_t kTraceWindowClass[] = L"MorvaneTrace";
+constexpr int kIdListBoxTrace = 1701;
+constexpr int kIdMemoTrace = 1702;
 
 // wParam: the id of kIdTabControlSet, kIdPageControlExec, kIdTabControlReplace or
 // kIdTabControlEdit; lParam: the tab's index. Acts as a click on that tab. Returns 1 when

@@ -60,6 +60,7 @@ constexpr ControlId kControlIds[] = {
     {C::MemoClipboard, kIdMemoClipboard},
     {C::ButtonUpdate, kIdButtonUpdate},
     {C::ButtonExe, kIdButtonExe},
+    {C::ButtonTrace, kIdButtonTrace},
     {C::ListBoxUndo, kIdListBoxUndo},
 };
 
@@ -554,6 +555,8 @@ int BuildTrialArea(Builder& b, const DialogFrame& f, int y)
     SendMessageW(memo, EM_SETLIMITTEXT, 0, 0);
     b.Button("更新"_sj, kIdButtonUpdate, Builder::Rect(buttonX, y, buttonWidth, f.ButtonHeight));
     b.Button("実行"_sj, kIdButtonExe, Builder::Rect(buttonX, y + f.ButtonHeight + f.Gap, buttonWidth, f.ButtonHeight));
+    b.Button("経過"_sj, kIdButtonTrace,
+             Builder::Rect(buttonX, y + 2 * (f.ButtonHeight + f.Gap), buttonWidth, f.ButtonHeight));
     b.Add(WC_LISTBOXW, "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kIdListBoxUndo,
           Builder::Rect(f.Margin, y, f.Inner, paneHeight), WS_EX_CLIENTEDGE);
     return y + paneHeight + b.Px(12);

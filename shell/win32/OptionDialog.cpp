@@ -125,6 +125,9 @@ void OnCommand(HWND window, OptionWindow& w, int id, int code, HWND control)
     case kIdButtonExe:
         if (code == BN_CLICKED) logic.ButtonExeClick();
         return;
+    case kIdButtonTrace:
+        if (code == BN_CLICKED) logic.ButtonTraceClick();
+        return;
     case kIdListBoxUndo:
         if (code == LBN_DBLCLK) logic.ListBoxUndoDblClick();
         return;
@@ -165,7 +168,7 @@ int DefaultButton(HWND window)
 {
     HWND focus = GetFocus();
     const int id = focus && GetParent(focus) == window ? GetDlgCtrlID(focus) : 0;
-    return id == kIdButtonCancel || id == kIdButtonUpdate || id == kIdButtonExe ? id : kIdButtonOk;
+    return id == kIdButtonCancel || id == kIdButtonUpdate || id == kIdButtonExe || id == kIdButtonTrace ? id : kIdButtonOk;
 }
 
 // Gives the window a client area of the size at the top left. The frame is the system's

@@ -6,6 +6,7 @@
 
 #include "shell/win32/ErrorBox.h"
 #include "shell/win32/OptionControlIds.h"
+#include "shell/win32/TraceWindow.h"
 #include "shell/win32/WideText.h"
 
 class OptionWin32View::UpdateScope {
@@ -220,6 +221,13 @@ void OptionWin32View::ShowSelectedPage()
         for (HWND window : pages_[page])
             ShowWindow(window, pagesVisible_ && page == selected ? SW_SHOW : SW_HIDE);
 }
+
+void OptionWin32View::SetEnabled(OptionControl control, bool enabled)
+{
+    EnableWindow(Control(control), enabled ? TRUE : FALSE);
+}
+
+void OptionWin32View::ShowTrace(const std::vector<TraceStepShown>& steps) { ShowTraceWindow(dialog_, steps); }
 
 void OptionWin32View::ShowErrorMessage(std::string_view message)
 {

@@ -29,6 +29,8 @@ public:
     ShortCut GetHotKey() override;
     void SetHotKey(ShortCut value) override;
     void SetVisible(OptionControl control, bool visible) override;
+    void SetEnabled(OptionControl control, bool enabled) override;
+    void ShowTrace(const std::vector<TraceStepShown>& steps) override;
     void ShowErrorMessage(std::string_view message) override;
     bool ConfirmWarning(std::string_view message) override;
 

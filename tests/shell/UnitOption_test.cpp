@@ -28,6 +28,8 @@ public:
     std::map<C, int> index;  // absent: the first item, as tab controls start
     std::map<C, std::vector<std::string>> items;
     std::map<C, bool> visible;
+    std::map<C, bool> enabled;
+    std::vector<std::pair<std::string, std::string>> traceShown;  // line, text after
     OrderItems order;
     ShortCut hotKey = 0;
     std::vector<std::string> errors;
@@ -58,6 +60,12 @@ public:
     ShortCut GetHotKey() override { return hotKey; }
     void SetHotKey(ShortCut value) override { hotKey = value; }
     void SetVisible(C c, bool value) override { visible[c] = value; }
+    void SetEnabled(C c, bool value) override { enabled[c] = value; }
+    void ShowTrace(const std::vector<TraceStepShown>& steps) override
+    {
+        traceShown.clear();
+        for (const TraceStepShown& step : steps) traceShown.push_back({step.Line.Text, step.TextAfter.Text});
+    }
     void ShowErrorMessage(std::string_view message) override { errors.emplace_back(message); }
     bool ConfirmWarning(std::string_view message) override
     {
@@ -113,8 +121,9 @@ protected:
     OptionHost host{model,
                     history,
                     [this](const MappedText& text, const EditSet& set) {
-                        ProcessServices services{awk, url, comparer, *text.StandIns};
-                        EditDriver(text, set, history, ProcessRunnerFor(services), clipboard);
+                        EditTraceRecorder recorder({awk, url, comparer, *text.StandIns}, true);
+                        EditDriver(text, set, history, recorder.Runner(), clipboard, recorder.Observer());
+                        return recorder.TakeTrace();
                     },
                     [this](const MappedText& text) { launched.push_back(text.Text); },
                     clipboard,
@@ -682,6 +691,39 @@ TEST_F(OptionTest, FailingRunLeavesMemoAndHistoryListAsTheyWere)
     EXPECT_TRUE(view.items[C::ListBoxUndo].empty());
     EXPECT_EQ(history.Entries().front(), "typed");  // the driver recorded it before failing
     EXPECT_EQ(clipboard.GetClipboardText(), "abc");
+}
+
+// 経過 shows the last run of a set; a launch keeps it, a failing run takes it away.
+TEST_F(OptionTest, TraceButtonShowsTheStepsOfTheLastRunOfASet)
+{
+    Open();
+    EXPECT_FALSE(view.enabled[C::ButtonTrace]);
+    Type(C::EditFrom, "a");
+    Type(C::EditTo, "xx");
+    ClickOrderItem(pkReplace);
+    SelectPage(opCase);
+    Choose(C::RadioGroupCase, 1);
+    ClickOrderItem(pkCase);
+    Type(C::MemoClipboard, "aba");
+    dialog.ButtonExeClick();
+    EXPECT_TRUE(view.enabled[C::ButtonTrace]);
+    dialog.ButtonTraceClick();
+    const std::vector<std::pair<std::string, std::string>> steps = {
+        {Caption(pkReplace).insert(0, "1 ") + " 3 -> 5" + SjString(" 条件"_sj) + "1:2", "xxbxx"},
+        {Caption(pkCase).insert(0, "2 ") + " 5 -> 5", "XXBXX"},
+    };
+    EXPECT_EQ(view.traceShown, steps);
+
+    SelectSet(kAssociationSet);
+    dialog.ButtonExeClick();
+    dialog.ButtonTraceClick();
+    EXPECT_EQ(view.traceShown, steps);
+
+    SelectSet(1);
+    SelectPage(opReplace);
+    Type(C::EditFrom, "(");
+    EXPECT_ANY_THROW(dialog.ButtonExeClick());
+    EXPECT_FALSE(view.enabled[C::ButtonTrace]);
 }
 
 TEST_F(OptionTest, RunOnTheAssociationTabLaunchesTheMemoText)

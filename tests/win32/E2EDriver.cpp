@@ -617,6 +617,28 @@ void WaitDialogClosed(const std::string& how)
     if (!WaitFor([] { return OptionDialog() == nullptr; })) throw Failure("the settings dialog stays open after " + how);
 }
 
+// The lines of the 経過 window's step list, one a line; waits for the window to open.
+std::string TraceItems(HWND dialog)
+{
+    HWND window = nullptr;
+    WaitFor([&] {
+        for (window = FindWindowExW(nullptr, nullptr, kTraceWindowClass, nullptr); window;
+             window = FindWindowExW(nullptr, window, kTraceWindowClass, nullptr))
+            if (GetWindow(window, GW_OWNER) == dialog && IsWindowVisible(window)) return true;
+        return false;
+    });
+    if (!window) throw Failure("the 経過 window did not open");
+    const HWND list = GetDlgItem(window, kIdListBoxTrace);
+    std::string lines;
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (WPARAM item = 0; static_cast<LRESULT>(item) < count; ++item) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, item, 0)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, item, reinterpret_cast<LPARAM>(text.data()))));
+        lines += WideToUtf8(text) + "\n";
+    }
+    return lines;
+}
+
 // The dialog commands, as "dialog VERB ARGS...":
 //   text ID TEXT        sets an edit's text (the dialog takes the change at once)
 //   get ID              prints a control's text
@@ -629,6 +651,7 @@ void WaitDialogClosed(const std::string& how)
 //   undo INDEX          double-clicks history entry INDEX in the undo pane
 //   dpi DPI             moves the dialog to a monitor of that DPI where it is (kOptionMsgChangeDpi)
 //   fits                prints how many controls are shown; fails if one lies outside the dialog
+//   trace-items         prints the steps the 経過 window lists, one a line
 //   ok, cancel          closes the dialog and waits for it to go (also after an error box)
 int Dialog(const std::vector<std::wstring>& args)
 {
@@ -674,6 +697,8 @@ int Dialog(const std::vector<std::wstring>& args)
         RECT r{};
         GetWindowRect(dialog, &r);
         SendToDialog(dialog, kOptionMsgChangeDpi, Number(arg(1).c_str()), MAKELPARAM(r.left, r.top));
+    } else if (verb == L"trace-items") {
+        Print(TraceItems(dialog));
     } else if (verb == L"fits") {
         Print(std::to_string(ShownControlsInside(dialog)) + "\n");
     } else if (verb == L"ok") {

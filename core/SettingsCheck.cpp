@@ -1,0 +1,122 @@
+#include "core/SettingsCheck.h"
+
+#include <algorithm>
+
+#include "core/EditSettings.h"
+#include "core/HotKeyConflicts.h"
+#include "core/ProfileFile.h"
+#include "core/SettingsFile.h"
+#include "core/ShortCutText.h"
+#include "core/SwapProcess.h"
+#include "regex/AWKStr.h"
+#include "text/SjisLiteral.h"
+
+namespace {
+
+std::string GroupSection(int g) { return "Group" + std::to_string(g); }
+std::string SetSection(int g, int s) { return GroupSection(g) + "Set" + std::to_string(s); }
+std::string SlotSection(int g, int slot) { return slot == kExecSlot ? GroupSection(g) : SetSection(g, slot); }
+const char* SlotKey(int slot) { return slot == kExecSlot ? "ExecHotKey" : "HotKey"; }
+
+class SettingsChecker {
+public:
+    SettingsChecker(const std::filesystem::path& file, const IKeyNames& keyNames)
+        : profile_(file), settings_(LoadSettings(file, keyNames)), keys_(keyNames)
+    {
+    }
+
+    std::vector<SettingsFinding> Run()
+    {
+        for (int g = 1; g <= kGroupCount; ++g) {
+            for (int s = 1; s <= kSetsPerGroup; ++s) {
+                CheckHotKey(g, s);
+                CheckSet(g, s);
+            }
+            CheckHotKey(g, kExecSlot);
+        }
+        for (const HotKeyConflict& conflict : FindHotKeyConflicts(settings_)) {
+            const ShortCut key = HotKeyOfSlot(settings_.Group[conflict.Group - 1], conflict.Slot);
+            Add(SlotSection(conflict.Group, conflict.Slot), SlotKey(conflict.Slot),
+                DescribeHotKeyConflict(conflict, keys_.ToText(key)));
+        }
+        for (const auto& [section, key] : profile_.KeysPastMaxValue())
+            Add(section, key, SjString("値が2047バイトを超えています（2047バイトまでしか読まれません）"_sj));
+        return std::move(findings_);
+    }
+
+private:
+    void Add(const std::string& section, const std::string& key, const std::string& message, int position = 0)
+    {
+        findings_.push_back({section, key, message, position});
+    }
+
+    // The raw text, since the model holds 0 for a key it could not read.
+    void CheckHotKey(int g, int slot)
+    {
+        const std::string section = SlotSection(g, slot);
+        const std::string text = profile_.ReadString(section, SlotKey(slot), "");
+        if (text.empty()) return;
+        const ShortCut key = keys_.FromText(text);
+        if (key == 0) {
+            Add(section, SlotKey(slot), SjString("ホットキーとして読めません"_sj));
+        } else if ((key & (kShortCutShift | kShortCutCtrl | kShortCutAlt)) == 0) {
+            Add(section, SlotKey(slot),
+                SjString("修飾キーがありません（登録されず、設定画面で入力すると Alt が付きます）"_sj));
+        }
+    }
+
+    void CheckSet(int g, int s)
+    {
+        const EditSet& set = settings_.Group[g - 1].Set[s - 1];
+        const std::string section = SetSection(g, s);
+        if (set.HotKey != 0 && !RunsAnyProcess(set))
+            Add(section, "HotKey", SjString("ホットキーがありますが、実行する処理がありません"_sj));
+        const int conditions = std::min(set.MaxCnt, kMaxConditions);
+        for (int n = 1; n <= conditions; ++n) CheckCondition(section + "Cond" + std::to_string(n), set.Cond[n - 1]);
+        awk_.SetUseFuzzyCharDic(false);
+        CheckPattern(section, "RLBefore", set.RLBefore);
+        CheckPattern(section, "RLCenter", set.RLCenter);
+        CheckPattern(section, "RLAfter", SwapTrailingPattern(set));
+    }
+
+    static bool RunsAnyProcess(const EditSet& set)
+    {
+        return std::any_of(set.Order.begin(), set.Order.end(), [&](int code) {
+            return code >= 0 && code < kProcessKindCount && set.IfExec[static_cast<std::size_t>(code)];
+        });
+    }
+
+    void CheckCondition(const std::string& section, const ReplaceCondition& condition)
+    {
+        // The fuzzy switch changes what a pattern becomes, so it is set as the replace sets it.
+        awk_.SetUseFuzzyCharDic(condition.NoCase);
+        CheckPattern(section, "FromStr", condition.FromStr);
+        try {
+            awk_.PrepareReplacement(condition.ToStr);
+        } catch (const ERegExpParser& e) {
+            Add(section, "ToStr", e.what(), e.ErrorPos);
+        }
+    }
+
+    void CheckPattern(const std::string& section, const char* key, const std::string& pattern)
+    {
+        try {
+            awk_.SetRegExp(pattern);
+        } catch (const ERegExpParser& e) {
+            Add(section, key, e.what(), e.ErrorPos);
+        }
+    }
+
+    ProfileFile profile_;
+    EditSettings settings_;
+    ShortCutText keys_;
+    TAWKStr awk_;
+    std::vector<SettingsFinding> findings_;
+};
+
+}  // namespace
+
+std::vector<SettingsFinding> CheckSettingsFile(const std::filesystem::path& file, const IKeyNames& keyNames)
+{
+    return SettingsChecker(file, keyNames).Run();
+}
