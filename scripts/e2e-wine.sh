@@ -347,8 +347,9 @@ tray_click() {
         sleep 0.1
     done
     [[ -n "$point" ]] || { log "no tray icon"; return 1; }
+    # The pointer first, so that Wine knows the window under it when the button goes down.
     # shellcheck disable=SC2086  # "X Y"
-    xdotool mousemove $point click "$1" && sleep 0.7
+    xdotool mousemove $point && sleep 0.2 && xdotool click "$1" && sleep 0.7
 }
 
 # Clicks item ITEM of the tray menu (LEVEL 0) or of its open sub-menu (LEVEL 1), which has
@@ -358,7 +359,7 @@ menu_click() {
     sleep 0.3
     point="$(driver menu-point "$@")" || return 1
     # shellcheck disable=SC2086  # "X Y"
-    xdotool mousemove $point click 1 && sleep 0.3
+    xdotool mousemove $point && sleep 0.2 && xdotool click 1 && sleep 0.3
 }
 
 # The tray menu: 設定, 元に戻す, グループ, a separator, 終了.
