@@ -422,13 +422,9 @@ int MenuPoint(const std::vector<std::wstring>& args)
     return 0;
 }
 
-// tray-point: prints "X Y", the middle of the newest icon in Wine's tray window, for the
-// script to click there with the X server's mouse. Icons of programs that have just
-// ended may still stand before it.
-int TrayPoint()
+// The visible icons of Wine's tray window, newest first (a new child window goes on top).
+std::vector<HWND> TrayIcons(HWND tray)
 {
-    const HWND tray = FindWindowW(nullptr, L"Wine System Tray");
-    if (!tray) throw Failure("no tray window");
     std::vector<HWND> icons;
     EnumChildWindows(
         tray,
@@ -437,9 +433,22 @@ int TrayPoint()
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&icons));
+    return icons;
+}
+
+// tray-point: prints "X Y", the middle of Morvane's icon in Wine's tray window, for the
+// script to click there with the X server's mouse. The icon of a program that has just
+// ended may still stand beside it for a moment: it waits for that to go, and takes the
+// newest icon if it stays.
+int TrayPoint()
+{
+    const HWND tray = FindWindowW(nullptr, L"Wine System Tray");
+    if (!tray) throw Failure("no tray window");
+    std::vector<HWND> icons;
+    WaitFor([&] { return (icons = TrayIcons(tray)).size() == 1; }, 3000);
     if (icons.empty()) throw Failure("no icon in the tray window");
     RECT r{};
-    GetWindowRect(icons.back(), &r);
+    GetWindowRect(icons.front(), &r);
     Print(std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2) + "\n");
     return 0;
 }
