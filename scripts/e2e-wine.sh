@@ -359,12 +359,15 @@ tray_click() {
         sleep 0.1
     done
     [[ -n "$point" ]] || { log "no tray icon"; return 1; }
+    # The pointer stays off the icon while it is looked at: its tip would cover it.
+    xdotool mousemove 150 150
     before="$(stable_tray_icon_picture "$point")"
     for attempt in 1 2 3; do
         # The pointer first, so that Wine knows the window under it when the button goes down.
         # shellcheck disable=SC2086  # "X Y"
         xdotool mousemove $point && sleep 0.2 && xdotool click "$1" && sleep 0.7
         [[ "$1" == 1 ]] || return 0
+        xdotool mousemove 150 150
         for ((i = 0; i < 10; i++)); do
             [[ "$(tray_icon_picture "$point")" != "$before" ]] && return 0
             sleep 0.1
