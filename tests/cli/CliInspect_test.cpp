@@ -9,21 +9,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/CliResult.h"
+
 namespace {
-
-struct CliResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // Runs morvane-cli in UTF-8 with --ini naming a file of iniText (none when iniText is empty).
 CliResult RunWithIni(const std::string& command, const std::string& iniText, const std::string& input,

@@ -10,21 +10,9 @@
 
 #include "text/SjisLiteral.h"
 
+#include "support/CliResult.h"
+
 namespace {
-
-struct CliResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::string ShellQuote(const std::string& s)
 {
