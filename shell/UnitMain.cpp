@@ -174,9 +174,15 @@ MappedText TMorvaneMain::ReadClipboardText(std::string_view abandonedWork)
     }
 }
 
-EditTrace TMorvaneMain::EditDriver(const MappedText& text, const EditSet& set, bool keepTexts)
+void TMorvaneMain::EditDriver(const MappedText& text, const EditSet& set)
 {
-    EditTraceRecorder recorder({*awkStr_, nmurl_, platform_.LineComparer, *text.StandIns}, keepTexts);
+    ProcessServices services{*awkStr_, nmurl_, platform_.LineComparer, *text.StandIns};
+    ::EditDriver(text, set, *history_, ProcessRunnerFor(services), platform_.Clipboard);
+}
+
+EditTrace TMorvaneMain::TracedEditDriver(const MappedText& text, const EditSet& set)
+{
+    EditTraceRecorder recorder({*awkStr_, nmurl_, platform_.LineComparer, *text.StandIns}, true);
     ::EditDriver(text, set, *history_, recorder.Runner(), platform_.Clipboard, recorder.Observer());
     return recorder.TakeTrace();
 }
@@ -246,7 +252,7 @@ void TMorvaneMain::MenuOptionClick()
     OptionHost host{
         settings_,
         *history_,
-        [this](const MappedText& text, const EditSet& set) { return EditDriver(text, set, true); },
+        [this](const MappedText& text, const EditSet& set) { return TracedEditDriver(text, set); },
         [this](const MappedText& text) { ExecAssociation(text); },
         platform_.Clipboard,
         [this] { SaveSettings(platform_.SettingsFile, settings_, platform_.KeyNames); },

@@ -86,8 +86,10 @@ public:
 
 private:
     MappedText ReadClipboardText(std::string_view abandonedWork);
-    // The trace keeps the texts only when asked (the dialog's 経過); a hot key needs none.
-    EditTrace EditDriver(const MappedText& text, const EditSet& set, bool keepTexts = false);
+    // A hot key keeps no trace: tracing keeps the text before each step.
+    void EditDriver(const MappedText& text, const EditSet& set);
+    // The dialog's 実行, whose 経過 shows each step with the text after it.
+    EditTrace TracedEditDriver(const MappedText& text, const EditSet& set);
     void ExecAssociation(const MappedText& text);
     void EditHotKey(const EditSet& set);
     void SwitchGroup(int group);

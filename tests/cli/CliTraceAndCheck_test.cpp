@@ -17,7 +17,7 @@ namespace {
 CliResult RunWithIni(const std::string& command, const std::string& iniText, const std::string& input,
                      const std::string& more = "")
 {
-    const auto dir = std::filesystem::temp_directory_path() / ("morvane-inspect-test-" + std::to_string(::getpid()));
+    const auto dir = std::filesystem::temp_directory_path() / ("morvane-trace-check-test-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     if (!iniText.empty()) std::ofstream(dir / "m.ini", std::ios::binary) << iniText;
     std::ofstream(dir / "in", std::ios::binary) << input;
@@ -31,7 +31,7 @@ CliResult RunWithIni(const std::string& command, const std::string& iniText, con
 }
 
 // The file's Shift-JIS is plain ASCII here, so the settings need no conversion.
-TEST(CliInspect, CheckReportsEachKindOfFinding)
+TEST(CliTraceAndCheck, CheckReportsEachKindOfFinding)
 {
     const std::string longValue(2048, 'x');
     const struct {
@@ -85,7 +85,7 @@ const std::string kTraceIni =
     "[Group1Set1Cond3]\nFromStr=\"x\"\nToStr=\"y\"\n"
     "[Group1Set2]\nIfExec0=1\n[Group1Set2Cond1]\nFromStr=\"a\"\nToStr=\"b\"\n[Group1Set2Cond2]\nFromStr=\"(\"\n";
 
-TEST(CliInspect, TraceShowsEachStepThatRan)
+TEST(CliTraceAndCheck, TraceShowsEachStepThatRan)
 {
     const struct {
         const char* name;
