@@ -152,7 +152,7 @@ void WriteOrder(SettingsWriter& out, const KeyAt& at, const EditSet& set)
 // In the order a save writes them, which is the order of the keys in a new file.
 constexpr KeyRow<EditSet> kSetKeys[] = {
     HotKey<&EditSet::HotKey>(Set, "HotKey"),
-    {Set, "MaxCnt", ReadConditionCount, nullptr},
+    {Set, "MaxCnt", ReadConditionCount, nullptr},  // before the conditions, which it counts
     {Set, "Order", ReadOrder, WriteOrder},
     {Cond, "", ReadConditions, WriteConditions},
     Integer<&EditSet::Index>(LineNo, "Index"),

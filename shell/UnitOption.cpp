@@ -230,7 +230,7 @@ void TMorvaneOption::TabControlSetChange()
 
 void TMorvaneOption::ShowOrder(const EditSet& set)
 {
-    // A position holding no valid code keeps the item it showed before.
+    // A position holding no process keeps the item it showed before.
     OrderItems items = view_.GetOrderItems();
     for (int i = 0; i < kProcessKindCount; ++i) {
         const ProcessKind kind = set.Order[i];
@@ -315,8 +315,10 @@ void TMorvaneOption::InputOrder(EditSet& set)
     MoveCheckedUp(items);
     view_.SetOrderItems(items);
     for (int i = 0; i < kProcessKindCount; ++i) {
-        set.IfExec[KindIndex(items[i].Kind)] = items[i].Checked;
-        set.Order[i] = items[i].Kind;
+        const ProcessKind kind = items[i].Kind;
+        if (!IsProcessKind(kind)) continue;  // a view's item without a process changes nothing
+        set.IfExec[KindIndex(kind)] = items[i].Checked;
+        set.Order[i] = kind;
     }
 }
 
