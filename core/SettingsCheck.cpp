@@ -6,6 +6,7 @@
 #include "core/HotKeyConflicts.h"
 #include "core/ProfileFile.h"
 #include "core/SettingsFile.h"
+#include "core/SettingsKeys.h"
 #include "core/ShortCutText.h"
 #include "core/SwapProcess.h"
 #include "regex/AWKStr.h"
@@ -13,9 +14,10 @@
 
 namespace {
 
-std::string GroupSection(int g) { return "Group" + std::to_string(g); }
-std::string SetSection(int g, int s) { return GroupSection(g) + "Set" + std::to_string(s); }
-std::string SlotSection(int g, int slot) { return slot == kExecSlot ? GroupSection(g) : SetSection(g, slot); }
+std::string SlotSection(int g, int slot)
+{
+    return slot == kExecSlot ? SectionName(SettingsSection::Group, {g}) : SectionName(SettingsSection::Set, {g, slot});
+}
 const char* SlotKey(int slot) { return slot == kExecSlot ? "ExecHotKey" : "HotKey"; }
 
 class SettingsChecker {
@@ -68,11 +70,12 @@ private:
     void CheckSet(int g, int s)
     {
         const EditSet& set = settings_.Group[g - 1].Set[s - 1];
-        const std::string section = SetSection(g, s);
+        const std::string section = SectionName(SettingsSection::Set, {g, s});
         if (set.HotKey != 0 && !RunsAnyProcess(set))
             Add(section, "HotKey", SjString("ホットキーがありますが、実行する処理がありません"_sj));
         const int conditions = std::min(set.MaxCnt, kMaxConditions);
-        for (int n = 1; n <= conditions; ++n) CheckCondition(section + "Cond" + std::to_string(n), set.Cond[n - 1]);
+        for (int n = 1; n <= conditions; ++n)
+            CheckCondition(SectionName(SettingsSection::Cond, {g, s, n}), set.Cond[n - 1]);
         awk_.SetUseFuzzyCharDic(false);
         CheckPattern(section, "RLBefore", set.RLBefore);
         CheckPattern(section, "RLCenter", set.RLCenter);
@@ -81,8 +84,8 @@ private:
 
     static bool RunsAnyProcess(const EditSet& set)
     {
-        return std::any_of(set.Order.begin(), set.Order.end(), [&](int code) {
-            return code >= 0 && code < kProcessKindCount && set.IfExec[static_cast<std::size_t>(code)];
+        return std::any_of(set.Order.begin(), set.Order.end(), [&](ProcessKind kind) {
+            return IsProcessKind(kind) && set.IfExec[KindIndex(kind)];
         });
     }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <exception>
+#include <type_traits>
 #include <utility>
 
 #include "core/HotKeyConflicts.h"
@@ -23,12 +24,21 @@ struct SpinField {
     // user changes the field.
     bool KeepsValueBeyondRange;
 };
+// A radio group's item index is the number of its field's enum value.
 struct RadioField {
     OptionControl Control;
-    int EditSet::*Field;
+    int (*Get)(const EditSet& set);
+    void (*Set)(EditSet& set, int index);
     int Items;
     OptionPage Page;
 };
+template <auto Field>
+constexpr RadioField Radio(OptionControl control, int items, OptionPage page)
+{
+    return {control, [](const EditSet& set) { return static_cast<int>(set.*Field); },
+            [](EditSet& set, int index) { set.*Field = static_cast<std::remove_reference_t<decltype(set.*Field)>>(index); },
+            items, page};
+}
 struct TextField {
     OptionControl Control;
     std::string EditSet::*Field;
@@ -48,13 +58,13 @@ constexpr SpinField kSpinFields[] = {
     {OptionControl::SpinEditDeg, &EditSet::Deg, {0, kMaxNumberWidth}, true},
 };
 constexpr RadioField kRadioFields[] = {
-    {OptionControl::RadioGroupAdd, &EditSet::Add, 2, opLineNo},
-    {OptionControl::RadioGroupFill, &EditSet::Fill, 2, opLineNo},
-    {OptionControl::RadioGroupCase, &EditSet::CaseMethod, 3, opCase},
-    {OptionControl::RadioGroupKana, &EditSet::KanaMethod, 3, opConvert},
-    {OptionControl::RadioGroupZnHn, &EditSet::ZnHnMethod, 3, opConvert},
-    {OptionControl::RadioGroupSort, &EditSet::SortMethod, 3, opOther},
-    {OptionControl::RadioGroupEnDeCd, &EditSet::EnDeCd, 2, opOther},
+    Radio<&EditSet::Add>(OptionControl::RadioGroupAdd, 2, opLineNo),
+    Radio<&EditSet::Fill>(OptionControl::RadioGroupFill, 2, opLineNo),
+    Radio<&EditSet::CaseMethod>(OptionControl::RadioGroupCase, 3, opCase),
+    Radio<&EditSet::KanaMethod>(OptionControl::RadioGroupKana, 3, opConvert),
+    Radio<&EditSet::ZnHnMethod>(OptionControl::RadioGroupZnHn, 3, opConvert),
+    Radio<&EditSet::SortMethod>(OptionControl::RadioGroupSort, 3, opOther),
+    Radio<&EditSet::EnDeCd>(OptionControl::RadioGroupEnDeCd, 2, opOther),
 };
 constexpr TextField kTextFields[] = {
     {OptionControl::EditBefore, &EditSet::Before, opLineNo},
@@ -220,11 +230,11 @@ void TMorvaneOption::TabControlSetChange()
 
 void TMorvaneOption::ShowOrder(const EditSet& set)
 {
-    // A position holding no valid code keeps the item it showed before.
+    // A position holding no process keeps the item it showed before.
     OrderItems items = view_.GetOrderItems();
     for (int i = 0; i < kProcessKindCount; ++i) {
-        const int kind = set.Order[i];
-        if (kind >= 0 && kind < kProcessKindCount) items[i] = {std::string(ProcessKindCaption(kind)), set.IfExec[kind]};
+        const ProcessKind kind = set.Order[i];
+        if (IsProcessKind(kind)) items[i] = {kind, std::string(ProcessKindCaption(kind)), set.IfExec[KindIndex(kind)]};
     }
     view_.SetOrderItems(items);
 }
@@ -251,9 +261,9 @@ void TMorvaneOption::PageControlExecChange()
     }
     for (const RadioField& f : kRadioFields) {
         if (f.Page != page) continue;
-        const int shown = std::clamp(set->*f.Field, 0, f.Items - 1);
+        const int shown = std::clamp(f.Get(*set), 0, f.Items - 1);
         view_.SetItemIndex(f.Control, shown);
-        set->*f.Field = shown;
+        f.Set(*set, shown);
     }
     for (const TextField& f : kTextFields)
         if (f.Page == page) view_.SetText(f.Control, set->*f.Field);
@@ -291,7 +301,7 @@ void TMorvaneOption::Input(OptionControl control)
         set->*f->Field = SpinEditValue(view_.GetText(control), f->Range);
     } else if (const RadioField* f = FindField(kRadioFields, control)) {
         const int index = view_.GetItemIndex(control);
-        if (index >= 0) set->*f->Field = index;
+        if (index >= 0) f->Set(*set, index);
     } else if (const TextField* f = FindField(kTextFields, control)) {
         set->*f->Field = view_.GetText(control);
     } else if (const CheckField* f = FindField(kCheckFields, control)) {
@@ -305,12 +315,10 @@ void TMorvaneOption::InputOrder(EditSet& set)
     MoveCheckedUp(items);
     view_.SetOrderItems(items);
     for (int i = 0; i < kProcessKindCount; ++i) {
-        for (int kind = 0; kind < kProcessKindCount; ++kind) {
-            if (items[i].Text != ProcessKindCaption(kind)) continue;
-            set.IfExec[kind] = items[i].Checked;
-            set.Order[i] = kind;
-            break;
-        }
+        const ProcessKind kind = items[i].Kind;
+        if (!IsProcessKind(kind)) continue;  // a view's item without a process changes nothing
+        set.IfExec[KindIndex(kind)] = items[i].Checked;
+        set.Order[i] = kind;
     }
 }
 

@@ -74,8 +74,9 @@ constexpr int kPaneUndo = 1;
 // The tab of TabControlSet that stands for the group's association launch.
 constexpr int kAssociationSet = 5;
 
-// One line of the pipeline check list.
+// One line of the pipeline check list: a process, shown by its caption.
 struct OrderItem {
+    ProcessKind Kind = ProcessKind::Replace;
     std::string Text;
     bool Checked = false;
     bool operator==(const OrderItem&) const = default;
