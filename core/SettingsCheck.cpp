@@ -8,7 +8,6 @@
 #include "core/SettingsFile.h"
 #include "core/SettingsKeys.h"
 #include "core/ShortCutText.h"
-#include "core/SwapProcess.h"
 #include "regex/AWKStr.h"
 #include "text/SjisLiteral.h"
 
@@ -18,7 +17,7 @@ std::string SlotSection(int g, int slot)
 {
     return slot == kExecSlot ? SectionName(SettingsSection::Group, {g}) : SectionName(SettingsSection::Set, {g, slot});
 }
-const char* SlotKey(int slot) { return slot == kExecSlot ? "ExecHotKey" : "HotKey"; }
+std::string SlotKey(int slot) { return std::string(HotKeyName(slot == kExecSlot ? SettingsSection::Group : SettingsSection::Set)); }
 
 class SettingsChecker {
 public:
@@ -72,14 +71,15 @@ private:
         const EditSet& set = settings_.Group[g - 1].Set[s - 1];
         const std::string section = SectionName(SettingsSection::Set, {g, s});
         if (set.HotKey != 0 && !RunsAnyProcess(set))
-            Add(section, "HotKey", SjString("ホットキーがありますが、実行する処理がありません"_sj));
+            Add(section, SlotKey(s), SjString("ホットキーがありますが、実行する処理がありません"_sj));
         const int conditions = std::min(set.MaxCnt, kMaxConditions);
-        for (int n = 1; n <= conditions; ++n)
-            CheckCondition(SectionName(SettingsSection::Cond, {g, s, n}), set.Cond[n - 1]);
+        for (int n = 1; n <= conditions; ++n) {
+            // The fuzzy switch changes what a pattern becomes, so it is set as the replace sets it.
+            awk_.SetUseFuzzyCharDic(set.Cond[n - 1].NoCase);
+            CheckEngineKeys(SectionName(SettingsSection::Cond, {g, s, n}), EngineKeysOf(set.Cond[n - 1]));
+        }
         awk_.SetUseFuzzyCharDic(false);
-        CheckPattern(section, "RLBefore", set.RLBefore);
-        CheckPattern(section, "RLCenter", set.RLCenter);
-        CheckPattern(section, "RLAfter", SwapTrailingPattern(set));
+        CheckEngineKeys(section, EngineKeysOf(set));
     }
 
     static bool RunsAnyProcess(const EditSet& set)
@@ -89,24 +89,16 @@ private:
         });
     }
 
-    void CheckCondition(const std::string& section, const ReplaceCondition& condition)
+    // Each pattern and template compiled as its process compiles it.
+    void CheckEngineKeys(const std::string& section, const std::vector<EngineKey>& keys)
     {
-        // The fuzzy switch changes what a pattern becomes, so it is set as the replace sets it.
-        awk_.SetUseFuzzyCharDic(condition.NoCase);
-        CheckPattern(section, "FromStr", condition.FromStr);
-        try {
-            awk_.PrepareReplacement(condition.ToStr);
-        } catch (const ERegExpParser& e) {
-            Add(section, "ToStr", e.what(), e.ErrorPos);
-        }
-    }
-
-    void CheckPattern(const std::string& section, const char* key, const std::string& pattern)
-    {
-        try {
-            awk_.SetRegExp(pattern);
-        } catch (const ERegExpParser& e) {
-            Add(section, key, e.what(), e.ErrorPos);
+        for (const EngineKey& key : keys) {
+            try {
+                if (key.Meaning == KeyMeaning::Template) awk_.PrepareReplacement(key.Compiled);
+                else awk_.SetRegExp(key.Compiled);
+            } catch (const ERegExpParser& e) {
+                Add(section, std::string(key.Name), e.what(), e.ErrorPos);
+            }
         }
     }
 

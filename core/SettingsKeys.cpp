@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/SwapProcess.h"
+
 namespace {
 
 using enum SettingsSection;
@@ -22,6 +24,9 @@ struct KeyRow {
     std::string_view Name;
     void (*Read)(const SettingsReader& in, const KeyAt& at, Owner& owner);
     void (*Write)(SettingsWriter& out, const KeyAt& at, const Owner& owner);  // null: never written
+    KeyMeaning Meaning = KeyMeaning::Value;
+    // For a pattern or a template: the text the engine compiles from the member.
+    std::string (*Compiled)(const Owner& owner) = nullptr;
 };
 
 template <class Owner, std::size_t N>
@@ -95,12 +100,25 @@ constexpr auto Quoted(SettingsSection section, std::string_view name)
 template <auto Member>
 constexpr auto HotKey(SettingsSection section, std::string_view name)
 {
-    return Direct<Member, &SettingsReader::HotKey, &SettingsWriter::HotKey>(section, name);
+    auto row = Direct<Member, &SettingsReader::HotKey, &SettingsWriter::HotKey>(section, name);
+    row.Meaning = KeyMeaning::HotKey;
+    return row;
+}
+
+// A string the engine compiles as a pattern or a template: as it stands, unless the
+// process makes more of it.
+template <auto Member>
+constexpr auto ForEngine(KeyRow<OwnerOf<Member>> row, KeyMeaning meaning,
+                         std::string (*compiled)(const OwnerOf<Member>&) = nullptr)
+{
+    row.Meaning = meaning;
+    row.Compiled = compiled ? compiled : [](const OwnerOf<Member>& owner) { return std::string(owner.*Member); };
+    return row;
 }
 
 constexpr KeyRow<ReplaceCondition> kConditionKeys[] = {
-    Quoted<&ReplaceCondition::FromStr>(Cond, "FromStr"),
-    Quoted<&ReplaceCondition::ToStr>(Cond, "ToStr"),
+    ForEngine<&ReplaceCondition::FromStr>(Quoted<&ReplaceCondition::FromStr>(Cond, "FromStr"), KeyMeaning::Pattern),
+    ForEngine<&ReplaceCondition::ToStr>(Quoted<&ReplaceCondition::ToStr>(Cond, "ToStr"), KeyMeaning::Template),
     Boolean<&ReplaceCondition::NoCase>(Cond, "NoCase"),
 };
 
@@ -170,9 +188,10 @@ constexpr KeyRow<EditSet> kSetKeys[] = {
     Integer<&EditSet::KanaMethod>(Set, "KanaMethod"),
     Integer<&EditSet::ZnHnMethod>(Set, "ZnHnMethod"),
     Boolean<&EditSet::IfHnKn>(Set, "IfHnKn"),
-    Plain<&EditSet::RLBefore>(Set, "RLBefore"),
-    Plain<&EditSet::RLCenter>(Set, "RLCenter"),
-    Plain<&EditSet::RLAfter>(Set, "RLAfter"),
+    ForEngine<&EditSet::RLBefore>(Plain<&EditSet::RLBefore>(Set, "RLBefore"), KeyMeaning::Pattern),
+    ForEngine<&EditSet::RLCenter>(Plain<&EditSet::RLCenter>(Set, "RLCenter"), KeyMeaning::Pattern),
+    // The swap anchors the last pattern at the line's end.
+    ForEngine<&EditSet::RLAfter>(Plain<&EditSet::RLAfter>(Set, "RLAfter"), KeyMeaning::Pattern, SwapTrailingPattern),
     Integer<&EditSet::EnDeCd>(Set, "EnDeCd"),
     Boolean<&EditSet::URLUtf8>(Set, "URLUtf8"),
     Boolean<&EditSet::EditSelection>(Set, "EditSelection"),
@@ -228,6 +247,31 @@ std::string SectionName(SettingsSection section, SectionPlace place)
     const std::string set = group + "Set" + std::to_string(place.Set);
     if (section == Cond) return set + "Cond" + std::to_string(place.Cond);
     return section == LineNo ? set + "LineNo" : set;
+}
+
+namespace {
+
+template <class Owner, std::size_t N>
+std::vector<EngineKey> EngineKeys(const KeyRow<Owner> (&rows)[N], const Owner& owner)
+{
+    std::vector<EngineKey> keys;
+    for (const KeyRow<Owner>& row : rows)
+        if (row.Compiled) keys.push_back({row.Section, row.Name, row.Meaning, row.Compiled(owner)});
+    return keys;
+}
+
+}  // namespace
+
+std::vector<EngineKey> EngineKeysOf(const EditSet& set) { return EngineKeys(kSetKeys, set); }
+
+std::vector<EngineKey> EngineKeysOf(const ReplaceCondition& condition) { return EngineKeys(kConditionKeys, condition); }
+
+std::string_view HotKeyName(SettingsSection section)
+{
+    const auto named = [](const auto& rows) {
+        return std::find_if(std::begin(rows), std::end(rows), [](const auto& row) { return row.Meaning == KeyMeaning::HotKey; })->Name;
+    };
+    return section == Group ? named(kGroupKeys) : named(kSetKeys);
 }
 
 void ReadSettingsKeys(const SettingsReader& in, EditSettings& settings) { ReadKeys(in, kSettingsKeys, {}, settings); }

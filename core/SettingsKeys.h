@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/EditSettings.h"
 #include "core/SettingsValues.h"
@@ -24,6 +25,24 @@ std::string SectionName(SettingsSection section, SectionPlace place);
 
 // The key of the active group in "Main", the only one not in a group's sections.
 constexpr std::string_view kActiveGroupKey = "Group";
+
+// What a key holds, beyond how it is spelled: the check of a whole file compiles the
+// patterns and templates and reads the hot keys.
+enum class KeyMeaning { Value, HotKey, Pattern, Template };
+
+// A pattern or template key, with the text the engine compiles from it.
+struct EngineKey {
+    SettingsSection Section;
+    std::string_view Name;
+    KeyMeaning Meaning;
+    std::string Compiled;
+};
+// The swap's patterns of a set; the pattern and template of a condition.
+std::vector<EngineKey> EngineKeysOf(const EditSet& set);
+std::vector<EngineKey> EngineKeysOf(const ReplaceCondition& condition);
+
+// The hot key of a set (SettingsSection::Set) or the group's own (SettingsSection::Group).
+std::string_view HotKeyName(SettingsSection section);
 
 // Every key of the file into the model, which holds the defaults of those it cannot read.
 void ReadSettingsKeys(const SettingsReader& in, EditSettings& settings);
