@@ -69,6 +69,23 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A match and its groups as 0-based, end-exclusive byte spans: "(0,4)(0,1)(?,?)", or
+// "NOMATCH" (--groups needs no extended syntax: a classic pattern has no groups).
+std::string SpansReport(const std::string& text, const std::vector<TMatchResult>& groups, int groupCount)
+{
+    if (groups.empty()) return "NOMATCH\n";
+    std::string report;
+    for (int g = 0; g <= groupCount; ++g) {
+        const TMatchResult& m = groups[static_cast<std::size_t>(g)];
+        if (!m.Found()) {
+            report += "(?,?)";
+            continue;
+        }
+        report += "(" + std::to_string(m.Start - text.c_str()) + "," + std::to_string(m.End - text.c_str()) + ")";
+    }
+    return report + "\n";
+}
+
 int GroupOrSetNumber(const CliArguments& args, const std::string& option, int fallback)
 {
     const auto it = args.Values.find(option);
@@ -114,6 +131,7 @@ public:
         const std::string& cmd = args_.Command;
         if (cmd == "expand") {
             TREPreProcessor preprocessor(ToInternal(args_.Positional[0]));
+            preprocessor.SetExtended(args_.Has("--extended"));
             preprocessor.FuzzyCharDicList.push_back(&DefaultFuzzyCharDic());
             preprocessor.UseFuzzyCharDic = args_.Has("--fuzzy");
             preprocessor.Process();
@@ -126,8 +144,11 @@ public:
         TAWKStr awk(Engine());
         awk.SetLineSeparator(args_.Has("--lf") ? mcls_LF : mcls_CRLF);
         awk.SetUseFuzzyCharDic(args_.Has("--fuzzy"));
+        awk.SetExtended(args_.Has("--extended"));
         awk.SetRegExp(ToInternal(args_.Positional[0]));
-        if (cmd == "match") {
+        if (cmd == "match" && args_.Has("--groups")) {
+            output = SpansReport(text, awk.MatchGroups(text), awk.GroupCount());
+        } else if (cmd == "match") {
             int start = 0, length = 0;
             awk.Match(text, start, length);
             output = std::to_string(start) + " " + std::to_string(length) + "\n";
@@ -167,6 +188,7 @@ private:
         const int group = GroupOrSetNumber(args_, "--group", settings.ActiveGroup);
 
         TAWKStr awk(Engine());
+        awk.SetLineSeparator(args_.Has("--lf") ? mcls_LF : mcls_CRLF);
         TNMURL url;
         PortableLineComparer comparer;
         ProcessServices services{awk, url, comparer, standIns_};
