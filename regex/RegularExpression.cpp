@@ -51,9 +51,13 @@ void TRegularExpression::SetUseSynonymDic(bool value)
 
 void TRegularExpression::SetExtended(bool value)
 {
+    if (value == extended_) return;
     extended_ = value;
     preprocessor_.SetExtended(value);
-    SetRegExp(FRegExp);
+    // The current pattern may mean something else, or nothing, in the other syntax: the
+    // empty pattern stands until the caller sets one.
+    current_ = 0;
+    FRegExp.clear();
 }
 
 int TRegularExpression::IndexOfPattern(const std::string& key) const

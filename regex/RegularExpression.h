@@ -39,7 +39,8 @@ public:
     bool UseSynonymDic() const { return preprocessor_.UseSynonymDic; }
     void SetUseSynonymDic(bool value);
     // The extended syntax (captures, counted repetition, class escapes, assertions
-    // anywhere); off, the classic one.
+    // anywhere); off, the classic one. It governs the patterns set after it: a switch
+    // makes the empty pattern current.
     bool Extended() const { return extended_; }
     void SetExtended(bool value);
     std::vector<const TREDictionary*>& FuzzyCharDic() { return preprocessor_.FuzzyCharDicList; }
