@@ -58,7 +58,7 @@ public:
     bool BoundaryAssertions = false;
 
     // Most states an automaton may have: a counted repetition multiplies its operand.
-    static constexpr int kMaxStates = 1 << 18;
+    static constexpr int kMaxStates = 1 << 20;
 
 private:
     const TREParser& parser_;
