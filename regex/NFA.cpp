@@ -89,15 +89,14 @@ void TRE_NFA::GenerateStateList(const TRENode* root, int rootFrom, int rootTo)
             stack.push_back({node->Left, p, q});
             break;
         }
-        case reop_Empty:
-            AddTransition(w.from, w.to, kEmptyLabel);
-            break;
         case reop_Group:
             stack.push_back({node->Left, w.from, w.to});
             break;
         case reop_WordBoundary:
         case reop_NotWordBoundary:
             BoundaryAssertions = true;
+            [[fallthrough]];
+        case reop_Empty:
             AddTransition(w.from, w.to, kEmptyLabel);
             break;
         default:

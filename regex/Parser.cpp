@@ -210,6 +210,7 @@ TRENode* TREParser::ApplyQuantifier(TRENode* p)
 {
     const TREToken token = Scanner.Token;
     const int min = Scanner.BoundMin, max = Scanner.BoundMax;
+    quantifierStart_ = Scanner.TokenStart;
     Scanner.GetToken();
     switch (token) {
     case retk_Star: return Repeat(p, 0, -1);
@@ -230,6 +231,9 @@ TRENode* TREParser::Repeat(TRENode* p, int min, int max)
                                   : ParseTree.MakeInternalNode(reop_Union, p, MakeEmpty());
         return min == 1 ? p : single;
     }
+    const long copies = max < 0 ? min + 1 : max;
+    if (ExpandedSize(p) * copies > kMaxRepeatedNodes)
+        throw ERegExpParser("繰り返し\"{n,m}\"で正規表現が大きくなりすぎます"_sj, quantifierStart_);
     TRENode* copy = ParseTree.MakeInternalNode(reop_Group, p, nullptr);
     copy->Capture = TRENode::kIteration;
     TRENode* tail = nullptr;
@@ -247,6 +251,28 @@ TRENode* TREParser::Repeat(TRENode* p, int min, int max)
     if (tail != nullptr) result = result == nullptr ? tail : ParseTree.MakeInternalNode(reop_Concat, result, tail);
     if (result == nullptr) return MakeEmpty();
     return ParseTree.MakeInternalNode(reop_Group, result, nullptr);
+}
+
+// The nodes the automata lay for node, shared nodes counted each time they are used (at
+// most kMaxRepeatedNodes + 1). Iterative: a long literal is a chain as deep as it is long.
+long TREParser::ExpandedSize(const TRENode* root)
+{
+    const auto known = [this](const TRENode* n) { return n == nullptr || expandedSize_.count(n) != 0; };
+    const auto size = [this](const TRENode* n) { return n == nullptr ? 0 : expandedSize_[n]; };
+    std::vector<const TRENode*> pending{root};
+    while (!pending.empty()) {
+        const TRENode* n = pending.back();
+        if (known(n)) {
+            pending.pop_back();
+        } else if (known(n->Left) && known(n->Right)) {
+            expandedSize_[n] = std::min(1 + size(n->Left) + size(n->Right), kMaxRepeatedNodes + 1);
+            pending.pop_back();
+        } else {
+            if (!known(n->Left)) pending.push_back(n->Left);
+            if (!known(n->Right)) pending.push_back(n->Right);
+        }
+    }
+    return size(root);
 }
 
 TRENode* TREParser::MakeEmpty() { return ParseTree.MakeInternalNode(reop_Empty, nullptr, nullptr); }

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 #include "regex/ParseTree.h"
 #include "regex/Scanner.h"
@@ -24,6 +25,9 @@ public:
 
     // Most quantifiers one atom may take in a row ("a*{2}"): each nests the tree deeper.
     static constexpr int kMaxQuantifiers = 8;
+    // Most nodes a counted repetition may expand to, its operand's own expansion counted:
+    // "(.{1000}){1000}" would make automata of millions of states.
+    static constexpr long kMaxRepeatedNodes = 100'000;
 
     explicit TREParser(std::string text, bool extended = false);
 
@@ -35,11 +39,14 @@ public:
 
 private:
     int depth_ = 0;
+    int quantifierStart_ = 0;  // where the quantifier being applied begins
+    std::unordered_map<const TRENode*, long> expandedSize_;
 
     TRENode* ParseGroup();
     TRENode* ApplyQuantifier(TRENode* p);
     TRENode* Repeat(TRENode* p, int min, int max);
     TRENode* MakeEmpty();
+    long ExpandedSize(const TRENode* node);
     TRENode* RangesNode(TREParseTree& tree, const TRERangeList& ranges);
     TRENode* ParseRegex();
     TRENode* ParseTerm();
