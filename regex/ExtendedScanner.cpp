@@ -47,8 +47,9 @@ TREToken TREScanner::GetExtendedToken()
 // "(", "(?:", or a refused "(?" construct.
 TREToken TREScanner::ReadGroupOpening()
 {
+    const int after = Position;
     if (GetChar(Text, Position) != '?') {
-        UngetChar(Text, Position);
+        Position = after;  // (GetChar does not move at the end, so UngetChar would go too far)
         return retk_LPar;
     }
     const TRECharCode kind = GetChar(Text, Position);
@@ -79,12 +80,15 @@ TREToken TREScanner::ReadBound()
     auto readNumber = [this](int& value) {
         bool any = false;
         value = 0;
-        for (TRECharCode c = GetChar(Text, Position); IsDigit(c); c = GetChar(Text, Position)) {
+        for (int at = Position;; at = Position) {
+            const TRECharCode c = GetChar(Text, Position);
+            if (!IsDigit(c)) {
+                Position = at;
+                return any;
+            }
             any = true;
             value = std::min(value * 10 + (c - '0'), kMaxBound + 1);
         }
-        UngetChar(Text, Position);
-        return any;
     };
     const auto bad = [this] { Refuse("不正な繰り返し回数指定\"{n,m}\"です(n, mは0から1000)"_sj, TokenStart); };
     if (!readNumber(BoundMin)) bad();
@@ -133,12 +137,14 @@ TREToken TREScanner::ReadScriptClass(bool negated)
 {
     const int start = Position - 2;
     std::string name;
+    bool closed = false;
     if (GetChar(Text, Position) == '{') {
-        for (TRECharCode c = GetChar(Text, Position); c != 0 && c != '}'; c = GetChar(Text, Position))
-            name += CharToStr(c);
+        TRECharCode c = GetChar(Text, Position);
+        for (; c != 0 && c != '}'; c = GetChar(Text, Position)) name += CharToStr(c);
+        closed = c == '}';
     }
     const auto script = ScriptOfName(name);
-    if (!script)
+    if (!script || !closed)
         Refuse(SjString("未知の文字クラス\"\\p{"_sj) + name + SjString("}\"です(Hiragana, Katakana, Hanが使えます)"_sj), start);
     TRERangeList ranges;
     for (const TRECodeRange& r : ScriptCodeRanges(*script)) ranges.emplace_back(r.Low, r.High);
@@ -156,10 +162,11 @@ TREToken TREScanner::GetExtendedClassToken()
     if (low == ']' && !first) return retk_RBra;  // first in its brackets it is a member
     TREToken token = retk_Char;
     if (low == '[') {
+        const int after = Position;
         const TRECharCode next = GetChar(Text, Position);
         if (next == ':') token = ReadBracketClass();
         else if (next == '=' || next == '.') Refuse("等価クラス\"[=\"・照合要素\"[.\"は使えません"_sj, TokenStart);
-        else UngetChar(Text, Position);
+        else Position = after;
     } else if (low == '\\') {
         token = ExtendedEscape(true);
     }
@@ -203,8 +210,9 @@ TREToken TREScanner::ClassRangeFrom(TRECharCode low, bool lowWritten)
         return retk_Char;
     }
     const bool highWritten = high != '\\';
+    const int afterHigh = Position;
     if (high == '[' && GetChar(Text, Position) == ':') Refuse("文字クラスは範囲\"-\"の端に使えません"_sj, afterLow);
-    if (high == '[') UngetChar(Text, Position);
+    Position = afterHigh;
     if (!highWritten) {
         if (ExtendedEscape(true) != retk_Char) Refuse("文字クラスは範囲\"-\"の端に使えません"_sj, afterLow);
         high = Code;

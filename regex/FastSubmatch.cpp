@@ -10,65 +10,66 @@
 namespace {
 
 // Per place i .. j of the match text, the states of one node (in .. out) from which the
-// node can still reach its Out at place j.
+// node can still reach its Out at place j. Kept sparse, sorted per place: few states are
+// live at a place, however large the node.
 class CoReachTable {
 public:
     CoReachTable(const TREGroupNFA& nfa, const TREMatchText& text, int node, int i, int j);
 
     bool Has(int place, int state) const
     {
-        const int bit = state - first_;
-        if (bit < 0 || bit >= width_) return false;
-        const std::size_t w = static_cast<std::size_t>(place - i_) * words_ + static_cast<std::size_t>(bit / 64);
-        return (bits_[w] >> (bit % 64)) & 1;
+        const std::size_t at = static_cast<std::size_t>(j_ - place);  // places are stored backwards
+        return std::binary_search(states_.begin() + static_cast<std::ptrdiff_t>(starts_[at]),
+                                  states_.begin() + static_cast<std::ptrdiff_t>(starts_[at + 1]), state);
     }
 
 private:
-    void Set(int place, int state)
-    {
-        const int bit = state - first_;
-        bits_[static_cast<std::size_t>(place - i_) * words_ + static_cast<std::size_t>(bit / 64)] |=
-            std::uint64_t{1} << (bit % 64);
-    }
     void CloseBackwards(int place, std::vector<int>& pending);
 
     const TREGroupNFA& nfa_;
     const TREMatchText& text_;
-    int first_, width_, i_;
-    std::size_t words_;
-    std::vector<std::uint64_t> bits_;
+    int first_, last_, j_;
+    std::vector<std::size_t> starts_;  // per place from j down to i, where its states begin
+    std::vector<int> states_;
+    std::vector<std::uint64_t> mark_;
+    std::uint64_t stamp_ = 0;
 };
 
 CoReachTable::CoReachTable(const TREGroupNFA& nfa, const TREMatchText& text, int node, int i, int j)
-    : nfa_(nfa), text_(text), first_(nfa.Node(node).in), width_(nfa.Node(node).out - first_ + 1), i_(i),
-      words_(static_cast<std::size_t>(width_ + 63) / 64),
-      bits_(static_cast<std::size_t>(j - i + 1) * words_, 0)
+    : nfa_(nfa), text_(text), first_(nfa.Node(node).in), last_(nfa.Node(node).out), j_(j),
+      mark_(static_cast<std::size_t>(nfa.StateCount()), 0)
 {
-    std::vector<int> pending{nfa.Node(node).out};
+    starts_.reserve(static_cast<std::size_t>(j - i + 2));
+    starts_.push_back(0);
+    std::vector<int> pending{last_};
     CloseBackwards(j, pending);
     for (int place = j - 1; place >= i; --place) {
         const TRECharCode code = text.Codes[static_cast<std::size_t>(place)];
-        for (int state = first_; state < first_ + width_; ++state) {
-            if (!Has(place + 1, state)) continue;
-            for (const TREGroupNFAEdge& e : nfa.In(state))
+        for (std::size_t k = starts_[starts_.size() - 2]; k < starts_.back(); ++k)
+            for (const TREGroupNFAEdge& e : nfa.In(states_[k]))
                 if (e.kind == TREGroupNFAEdge::Char && code >= e.low && code <= e.high) pending.push_back(e.other);
-        }
         CloseBackwards(place, pending);
     }
 }
 
+// Adds the states of place: those pending and those that reach them by empty transitions.
 void CoReachTable::CloseBackwards(int place, std::vector<int>& pending)
 {
     const TREBoundary& boundary = text_.Boundaries[static_cast<std::size_t>(place)];
+    const std::size_t begin = states_.size();
+    ++stamp_;
     while (!pending.empty()) {
         const int state = pending.back();
         pending.pop_back();
-        if (state < first_ || state >= first_ + width_ || Has(place, state)) continue;
-        Set(place, state);
+        if (state < first_ || state > last_ || mark_[static_cast<std::size_t>(state)] == stamp_) continue;
+        mark_[static_cast<std::size_t>(state)] = stamp_;
+        states_.push_back(state);
         for (const TREGroupNFAEdge& e : nfa_.In(state))
             if (e.kind == TREGroupNFAEdge::Empty || (e.kind == TREGroupNFAEdge::Assert && Holds(e.assertion, boundary)))
                 pending.push_back(e.other);
     }
+    std::sort(states_.begin() + static_cast<std::ptrdiff_t>(begin), states_.end());
+    starts_.push_back(states_.size());
 }
 
 class FastExtractor {
@@ -132,18 +133,15 @@ void FastExtractor::ExtractSequence(int id, int i, int j)
 {
     const TREGroupNode& node = nfa_.Node(id);
     const CoReachTable table(nfa_, text_, id, i, j);
+    // Past the last child that captures, the split points decide no group.
+    std::size_t lastCapturing = node.children.size() - 1;
+    while (nfa_.Node(node.children[lastCapturing]).lastCapture == 0) --lastCapturing;
     int p = i;
-    for (std::size_t t = 0; t < node.children.size(); ++t) {
+    for (std::size_t t = 0; t <= lastCapturing; ++t) {
         const int child = node.children[t];
-        const bool last = t + 1 == node.children.size();
-        const int k = last ? j : LongestThrough(child, p, table, false);
+        const int k = t + 1 == node.children.size() ? j : LongestThrough(child, p, table, false);
         Extract(child, p, k);
         p = k;
-        // Nothing after this child captures: its split points decide no group.
-        bool capturesLater = false;
-        for (std::size_t u = t + 1; u < node.children.size(); ++u)
-            capturesLater = capturesLater || nfa_.Node(node.children[u]).lastCapture != 0;
-        if (!capturesLater) return;
     }
 }
 

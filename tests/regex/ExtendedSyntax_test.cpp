@@ -72,17 +72,20 @@ TEST(ExtendedSyntax, RefusesWhatItCannotDoWhereItBegins)
         {"ab(?=c)", 3}, {"a(?!c)", 2}, {"(?<=a)b", 1}, {"(?<!a)b", 1}, {"(?<n>a)", 1}, {"(?i)a", 1}, {"(?#c)", 1},
         {"(a)\\1", 4}, {"a*?", 3}, {"a+?", 3}, {"a??", 3}, {"a{2}?", 5}, {"a*+", 3}, {"a{1,2}+", 7},
         {"\\q", 1}, {"a\\Q", 2}, {"[\\b]", 2}, {"a{1001}", 2}, {"a{3,2}", 2}, {"a{", 2}, {"a{,2}", 2},
-        {"a{1x}", 2}, {"\\p{Greek}", 1}, {"\\pL", 1}, {"[[:alfa:]]", 2}, {"[[=a=]]", 2}, {"[[.a.]]", 2},
+        {"a{1x}", 2}, {"\\p{Greek}", 1}, {"\\pL", 1}, {"\\p{Han", 1}, {"a(", 3}, {"[[", 3}, {"[[:alfa:]]", 2}, {"[[=a=]]", 2}, {"[[.a.]]", 2},
         {"[\\w-z]", 4}, {"[a-\\d]", 3}, {"(.{1000}){1000}", 10},
     };
-    TAWKStr awk;
-    awk.SetExtended(true);
-    for (const auto& c : cases) {
-        try {
-            awk.SetRegExp(c.pattern);
-            ADD_FAILURE() << c.pattern << " was taken";
-        } catch (const ERegExpParser& e) {
-            EXPECT_EQ(e.ErrorPos, c.position) << c.pattern << ": " << e.what();
+    for (bool fuzzy : {false, true}) {  // the fuzzy widening reads the pattern first
+        TAWKStr awk;
+        awk.SetExtended(true);
+        awk.SetUseFuzzyCharDic(fuzzy);
+        for (const auto& c : cases) {
+            try {
+                awk.SetRegExp(c.pattern);
+                ADD_FAILURE() << c.pattern << " was taken";
+            } catch (const ERegExpParser& e) {
+                if (!fuzzy) EXPECT_EQ(e.ErrorPos, c.position) << c.pattern << ": " << e.what();
+            }
         }
     }
 }
