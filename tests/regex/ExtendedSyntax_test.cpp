@@ -84,7 +84,9 @@ TEST(ExtendedSyntax, RefusesWhatItCannotDoWhereItBegins)
                 awk.SetRegExp(c.pattern);
                 ADD_FAILURE() << c.pattern << " was taken";
             } catch (const ERegExpParser& e) {
-                if (!fuzzy) EXPECT_EQ(e.ErrorPos, c.position) << c.pattern << ": " << e.what();
+                if (!fuzzy) {
+                    EXPECT_EQ(e.ErrorPos, c.position) << c.pattern << ": " << e.what();
+                }
             }
         }
     }
