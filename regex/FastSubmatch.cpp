@@ -9,12 +9,28 @@
 
 namespace {
 
-// Per place i .. j of the match text, the states of one node (in .. out) from which the
+// Visit marks over the NFA's states, stamped so that nothing needs clearing between visits.
+struct StateMarks {
+    explicit StateMarks(int states) : stamps(static_cast<std::size_t>(states), 0) {}
+    void NextVisit() { ++stamp; }
+    // Whether state was already marked in this visit; marks it.
+    bool TestAndMark(int state)
+    {
+        std::uint64_t& s = stamps[static_cast<std::size_t>(state)];
+        if (s == stamp) return true;
+        s = stamp;
+        return false;
+    }
+    std::vector<std::uint64_t> stamps;
+    std::uint64_t stamp = 0;
+};
+
+// Per place i of the match text, the states of one node (in .. out) from which the
 // node can still reach its Out at place j. Kept sparse, sorted per place: few states are
 // live at a place, however large the node.
 class CoReachTable {
 public:
-    CoReachTable(const TREGroupNFA& nfa, const TREMatchText& text, int node, int i, int j);
+    CoReachTable(const TREGroupNFA& nfa, const TREMatchText& text, StateMarks& marks, int node, int i, int j);
 
     bool Has(int place, int state) const
     {
@@ -31,13 +47,11 @@ private:
     int first_, last_, j_;
     std::vector<std::size_t> starts_;  // per place from j down to i, where its states begin
     std::vector<int> states_;
-    std::vector<std::uint64_t> mark_;
-    std::uint64_t stamp_ = 0;
+    StateMarks& marks_;
 };
 
-CoReachTable::CoReachTable(const TREGroupNFA& nfa, const TREMatchText& text, int node, int i, int j)
-    : nfa_(nfa), text_(text), first_(nfa.Node(node).in), last_(nfa.Node(node).out), j_(j),
-      mark_(static_cast<std::size_t>(nfa.StateCount()), 0)
+CoReachTable::CoReachTable(const TREGroupNFA& nfa, const TREMatchText& text, StateMarks& marks, int node, int i, int j)
+    : nfa_(nfa), text_(text), first_(nfa.Node(node).in), last_(nfa.Node(node).out), j_(j), marks_(marks)
 {
     starts_.reserve(static_cast<std::size_t>(j - i + 2));
     starts_.push_back(0);
@@ -57,12 +71,11 @@ void CoReachTable::CloseBackwards(int place, std::vector<int>& pending)
 {
     const TREBoundary& boundary = text_.Boundaries[static_cast<std::size_t>(place)];
     const std::size_t begin = states_.size();
-    ++stamp_;
+    marks_.NextVisit();
     while (!pending.empty()) {
         const int state = pending.back();
         pending.pop_back();
-        if (state < first_ || state > last_ || mark_[static_cast<std::size_t>(state)] == stamp_) continue;
-        mark_[static_cast<std::size_t>(state)] = stamp_;
+        if (state < first_ || state > last_ || marks_.TestAndMark(state)) continue;
         states_.push_back(state);
         for (const TREGroupNFAEdge& e : nfa_.In(state))
             if (e.kind == TREGroupNFAEdge::Empty || (e.kind == TREGroupNFAEdge::Assert && Holds(e.assertion, boundary)))
@@ -75,8 +88,7 @@ void CoReachTable::CloseBackwards(int place, std::vector<int>& pending)
 class FastExtractor {
 public:
     FastExtractor(const TREGroupNFA& nfa, const TREMatchText& text)
-        : nfa_(nfa), text_(text), captures_(static_cast<std::size_t>(nfa.GroupCount()) + 1),
-          mark_(static_cast<std::size_t>(nfa.StateCount()), 0)
+        : nfa_(nfa), text_(text), captures_(static_cast<std::size_t>(nfa.GroupCount()) + 1), marks_(nfa.StateCount())
     {
     }
 
@@ -103,8 +115,8 @@ private:
     const TREGroupNFA& nfa_;
     const TREMatchText& text_;
     TRECaptures captures_;
-    std::vector<std::uint64_t> mark_;
-    std::uint64_t stamp_ = 0;
+    StateMarks marks_;
+    std::vector<int> states_, next_, pending_;  // LongestThrough's, kept between calls
 };
 
 void FastExtractor::Extract(int id, int i, int j)
@@ -118,7 +130,7 @@ void FastExtractor::Extract(int id, int i, int j)
         return Extract(node.children[0], i, j);
     case TREGroupNode::Alternatives: {
         if (node.afterCopies && i == j) return;  // the empty alternative: no empty iteration
-        const CoReachTable table(nfa_, text_, id, i, j);
+        const CoReachTable table(nfa_, text_, marks_, id, i, j);
         for (int c : node.children)
             if (table.Has(i, nfa_.Node(c).in)) return Extract(c, i, j);
         throw std::logic_error("group extraction: no alternative matches");
@@ -132,7 +144,7 @@ void FastExtractor::Extract(int id, int i, int j)
 void FastExtractor::ExtractSequence(int id, int i, int j)
 {
     const TREGroupNode& node = nfa_.Node(id);
-    const CoReachTable table(nfa_, text_, id, i, j);
+    const CoReachTable table(nfa_, text_, marks_, id, i, j);
     // Past the last child that captures, the split points decide no group.
     std::size_t lastCapturing = node.children.size() - 1;
     while (nfa_.Node(node.children[lastCapturing]).lastCapture == 0) --lastCapturing;
@@ -149,7 +161,7 @@ void FastExtractor::ExtractLoop(int id, int i, int j)
 {
     const TREGroupNode& node = nfa_.Node(id);
     const int body = node.children[0];
-    const CoReachTable table(nfa_, text_, id, i, j);
+    const CoReachTable table(nfa_, text_, marks_, id, i, j);
     if (i == j) {
         if (!node.afterCopies && table.Has(i, nfa_.Node(body).in) && LongestThrough(body, i, table, false) == i)
             Extract(body, i, i);
@@ -168,18 +180,19 @@ void FastExtractor::ExtractLoop(int id, int i, int j)
 int FastExtractor::LongestThrough(int child, int i, const CoReachTable& table, bool nonEmpty)
 {
     const TREGroupNode& node = nfa_.Node(child);
-    std::vector<int> states{node.in}, next;
+    std::vector<int>& states = states_;
+    states.assign(1, node.in);
     CloseForwards(child, i, table, states);
     int longest = -1;
     for (int place = i;; ++place) {
         if (!(nonEmpty && place == i) && std::find(states.begin(), states.end(), node.out) != states.end()) longest = place;
         if (states.empty() || place == text_.Length()) break;
         const TRECharCode code = text_.Codes[static_cast<std::size_t>(place)];
-        next.clear();
+        next_.clear();
         for (int s : states)
             for (const TREGroupNFAEdge& e : nfa_.Out(s))
-                if (e.kind == TREGroupNFAEdge::Char && code >= e.low && code <= e.high) next.push_back(e.other);
-        states.swap(next);
+                if (e.kind == TREGroupNFAEdge::Char && code >= e.low && code <= e.high) next_.push_back(e.other);
+        states.swap(next_);
         CloseForwards(child, place + 1, table, states);
     }
     if (longest < 0) throw std::logic_error("group extraction: the part does not match");
@@ -192,15 +205,14 @@ void FastExtractor::CloseForwards(int child, int place, const CoReachTable& tabl
 {
     const TREGroupNode& node = nfa_.Node(child);
     const TREBoundary& boundary = text_.Boundaries[static_cast<std::size_t>(place)];
-    ++stamp_;
-    std::vector<int> pending(states.rbegin(), states.rend());
+    marks_.NextVisit();
+    std::vector<int>& pending = pending_;
+    pending.assign(states.rbegin(), states.rend());
     states.clear();
     while (!pending.empty()) {
         const int state = pending.back();
         pending.pop_back();
-        if (state < node.in || state > node.out || !table.Has(place, state)) continue;
-        if (mark_[static_cast<std::size_t>(state)] == stamp_) continue;
-        mark_[static_cast<std::size_t>(state)] = stamp_;
+        if (state < node.in || state > node.out || !table.Has(place, state) || marks_.TestAndMark(state)) continue;
         states.push_back(state);
         for (const TREGroupNFAEdge& e : nfa_.Out(state))
             if (e.kind == TREGroupNFAEdge::Empty || (e.kind == TREGroupNFAEdge::Assert && Holds(e.assertion, boundary)))
