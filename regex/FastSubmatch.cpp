@@ -54,6 +54,7 @@ CoReachTable::CoReachTable(const TREGroupNFA& nfa, const TREMatchText& text, Sta
     : nfa_(nfa), text_(text), first_(nfa.Node(node).in), last_(nfa.Node(node).out), j_(j), marks_(marks)
 {
     starts_.reserve(static_cast<std::size_t>(j - i + 2));
+    states_.reserve(static_cast<std::size_t>(j - i + 1) * 4);
     starts_.push_back(0);
     std::vector<int> pending{last_};
     CloseBackwards(j, pending);

@@ -2,6 +2,10 @@
 
 TREMatchText::TREMatchText(const TRESubject& subject, TMatchResult match)
 {
+    const std::size_t bytes = static_cast<std::size_t>(match.End - match.Start);
+    Places.reserve(bytes + 1);
+    Codes.reserve(bytes);
+    Boundaries.reserve(bytes + 1);
     TRECharCode before = subject.CodeBefore(match.Start);
     for (const char* p = match.Start;; ) {
         Places.push_back(p);
