@@ -122,8 +122,8 @@ TREToken TREScanner::ExtendedEscape(bool inClass)
         if (inClass) break;
         return Code == 'b' ? retk_WordBoundary : retk_NotWordBoundary;
     case 'n': case 'r': case 't': case 'x': case '0':
-        Position = start;
-        Code = (GetChar(Text, Position), DecodeEscape(Text, Position));
+        Position = start + 1;  // DecodeEscape reads the letter again
+        Code = DecodeEscape(Text, Position);
         return retk_Char;
     default:
         if (IsDigit(Code)) Refuse("パターン中の後方参照\"\\1\"などは使えません"_sj, start);
