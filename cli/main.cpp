@@ -85,7 +85,11 @@ std::string SpansReport(const std::string& text, const std::vector<TMatchResult>
             report += "(?,?)";
             continue;
         }
-        report += "(" + std::to_string(m.Start - text.c_str()) + "," + std::to_string(m.End - text.c_str()) + ")";
+        report += '(';
+        report += std::to_string(m.Start - text.c_str());
+        report += ',';
+        report += std::to_string(m.End - text.c_str());
+        report += ')';
     }
     return report + "\n";
 }
