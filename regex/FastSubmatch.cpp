@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 
 #include "regex/Submatch.h"
 
@@ -97,7 +98,7 @@ public:
     {
         Extract(nfa_.Root(), 0, text_.Length());
         captures_[0] = {0, text_.Length()};
-        return captures_;
+        return std::move(captures_);  // the extractor is done with them
     }
 
 private:

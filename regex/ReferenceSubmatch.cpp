@@ -2,6 +2,7 @@
 // recursion over the pattern's nodes ("node matches text[i, j)").
 #include <map>
 #include <stdexcept>
+#include <utility>
 #include <tuple>
 
 #include "regex/Submatch.h"
@@ -19,7 +20,7 @@ public:
     {
         Extract(nfa_.Root(), 0, text_.Length());
         captures_[0] = {0, text_.Length()};
-        return captures_;
+        return std::move(captures_);  // the extractor is done with them
     }
 
 private:
