@@ -2,8 +2,8 @@
 // recursion over the pattern's nodes ("node matches text[i, j)").
 #include <map>
 #include <stdexcept>
-#include <utility>
 #include <tuple>
+#include <utility>
 
 #include "regex/Submatch.h"
 
