@@ -90,6 +90,20 @@ TEST(Cli, Commands)
         {"exponential pattern, fast engine", {"--encoding=cp932", "match", "(a|b)*a(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"
                                                     "(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"},
          "xxabababababababababababb", 0, "3 23\n", ""},
+        {"extended groups in a template", {"--encoding=utf-8", "gsub", "-E", "(\\d{4})/(\\d{2})/(\\d{2})", "\\1年\\2月\\3日"},
+         "2026/12/09", 0, "2026年12月09日", ""},
+        {"extended fuzzy groups", {"--encoding=utf-8", "gsub", "--extended", "--fuzzy", "(もー)(ばん)", "$2${1}"}, "ﾓｰﾊﾞﾝ", 0,
+         "ﾊﾞﾝﾓｰ", ""},
+        {"extended fuzzy widening captures nothing", {"--encoding=cp932", "expand", "-E", "--fuzzy", "(a){2}"}, "", 0,
+         SjString("((?:Ａ|ａ|A|a)){2}"_sj) + "\n", ""},
+        {"groups", {"--encoding=cp932", "match", "-E", "--groups", "(a|ab)(c|bcd)(d*)|(x)"}, "abcd", 0,
+         "(0,4)(0,2)(2,3)(3,4)(?,?)\n", ""},
+        {"groups, no match", {"--encoding=cp932", "match", "-E", "--groups", "(x)"}, "abcd", 0, "NOMATCH\n", ""},
+        {"extended refusal", {"--encoding=cp932", "match", "-E", "ab(?=c)"}, "abc", 2, "",
+         "error: " + SjString("先読み\"(?=\" \"(?!\"は使えません"_sj) + " (position 3)\n"},
+        {"template names a missing group", {"--encoding=cp932", "gsub", "-E", "(a)", "\\2"}, "a", 2, "",
+         "error: " + SjString("置換文字列の参照する2番目の括弧がパターンにありません"_sj) + " (position 1)\n"},
+        {"classic syntax unchanged", {"--encoding=cp932", "gsub", "(a){2}\\d", "<\\1&>"}, "a{2}d", 0, "<\x01" "a{2}d>", ""},
         {"unknown command", {"frobnicate"}, "", 1, "", "morvane-cli: unknown command"},
         {"missing argument", {"gsub", "a"}, "", 1, "", "morvane-cli: gsub takes 2"},
         {"unknown option", {"match", "--bogus", "a"}, "", 1, "", "morvane-cli: unknown option"},
@@ -157,6 +171,18 @@ TEST(Cli, RunsEditSetsOfASettingsFile)
         {"no set", {"run", "--ini", kExampleIni}, "", 1, "", "morvane-cli: run needs --set"},
     };
     for (const auto& c : cases) Check(c);
+}
+
+// Under run, "$" ends lines at LF only with --lf, as under gsub.
+TEST(Cli, RunTakesTheLineSeparator)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("morvane-run-lf-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "lf.ini", std::ios::binary) << "[Group1Set1]\r\nIfExec0=1\r\n[Group1Set1Cond1]\r\nFromStr=$\r\nToStr=;\r\n";
+    const std::string ini = (dir / "lf.ini").string();
+    EXPECT_EQ(RunCli({"--encoding=cp932", "run", "--ini", ini, "--set", "1"}, "a\nb").out, "a\nb;");
+    EXPECT_EQ(RunCli({"--encoding=cp932", "run", "--lf", "--ini", ini, "--set", "1"}, "a\nb").out, "a;\nb;");
+    std::filesystem::remove_all(dir);
 }
 
 TEST(Cli, RunReportsPatternErrorsAndWritesNothing)
