@@ -164,13 +164,31 @@ TEST(Cli, RunsEditSetsOfASettingsFile)
          "[ﾓｰﾊﾞﾝ]", ""},
         {"set 4 swaps and encodes", {"--encoding=utf-8", "run", "--ini", kExampleIni, "--group", "1", "--set", "4"},
          "k = v", 0, "v+%3D+k", ""},
-        {"empty group does nothing", {"--encoding=cp932", "run", "--ini", kExampleIni, "--group", "2", "--set", "1"},
+        {"empty group does nothing", {"--encoding=cp932", "run", "--ini", kExampleIni, "--group", "3", "--set", "1"},
          "a\r\nb", 0, "a\r\nb", ""},
+        {"dates by groups", {"--encoding=utf-8", "run", "--ini", kExampleIni, "--group", "2", "--set", "1"},
+         "2026/12/9", 0, "2026年12月9日", ""},
         {"missing file", {"run", "--ini", "/nonexistent/Morvane.INI", "--set", "1"}, "", 4, "", "morvane-cli: cannot read"},
         {"set out of range", {"run", "--ini", kExampleIni, "--set", "5"}, "", 1, "", "morvane-cli: --set must be"},
         {"no set", {"run", "--ini", kExampleIni}, "", 1, "", "morvane-cli: run needs --set"},
     };
     for (const auto& c : cases) Check(c);
+}
+
+// The replace and the swap read their patterns in their set's syntax.
+TEST(Cli, RunReadsEachSetInItsSyntax)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("morvane-run-syntax-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string set = "IfExec0=1\r\nIfExec5=1\r\nRLCenter=\\s=\\s\r\n";
+    const std::string cond = "FromStr=(\\d+)-(\\d+)\r\nToStr=\\2-\\1\r\n";
+    std::ofstream(dir / "syntax.ini", std::ios::binary)
+        << "[Group1Set1]\r\nExtendedRegex=1\r\n" << set << "[Group1Set1Cond1]\r\n" << cond
+        << "[Group1Set2]\r\n" << set << "[Group1Set2Cond1]\r\n" << cond;
+    const std::string ini = (dir / "syntax.ini").string();
+    EXPECT_EQ(RunCli({"--encoding=cp932", "run", "--ini", ini, "--set", "1"}, "12-34\r\na = b").out, "34-12\r\nb = a");
+    EXPECT_EQ(RunCli({"--encoding=cp932", "run", "--ini", ini, "--set", "2"}, "12-34\r\na = b").out, "12-34\r\na = b");
+    std::filesystem::remove_all(dir);
 }
 
 // Under run, "$" ends lines at LF only with --lf, as under gsub.
