@@ -85,7 +85,7 @@ private:
         switch (node.kind) {
         case TREGroupNode::Group:
             if (node.iteration) ClearCaptures(node);
-        if (node.capture != 0) captures_[static_cast<std::size_t>(node.capture)] = {i, j};
+            if (node.capture != 0) captures_[static_cast<std::size_t>(node.capture)] = {i, j};
             Extract(node.children[0], i, j);
             return;
         case TREGroupNode::Alternatives:
