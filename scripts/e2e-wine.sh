@@ -434,23 +434,6 @@ tray_menu_click() {
 
 # --- The checks -----------------------------------------------------------------------------
 
-# Control ids of the settings dialog (shell/win32/OptionControlIds.h).
-ID_EDIT_GROUP_NAME=1004
-ID_COMBO_GROUP=1002
-ID_PAGES=1020
-ID_TABS_REPLACE=1100
-ID_EDIT_FROM=1102
-ID_EDIT_TO=1104
-ID_CHECK_NOCASE=1105
-ID_SPIN_DEG=1207
-ID_TABS_EDIT=1600
-ID_MEMO=1601
-ID_BUTTON_EXE=1603
-ID_BUTTON_TRACE=1605
-ID_BUTTON_OK=1
-ID_TABS_SET=1010
-ID_LABEL_HOTKEY_TAKEN=1017
-
 check_profile_compare() { run_windows_program profile-compare.exe; }
 
 check_win32_services() { run_windows_program win32-services.exe; }
@@ -492,8 +475,8 @@ check_association_launch() {
         same_text "$work/launch dir/launched-two.txt" $'args=\ncwd='"$dir"$'\n' "second line's launch" &&
         expect_x_clipboard "$text" || return 1
     # 実行 on the dialog's 関連付け起動 tab launches the lines of the trial text.
-    driver open-settings && driver dialog tab "$ID_TABS_SET" 4 &&
-        driver dialog text "$ID_MEMO" "$program mark three 3" && driver dialog click "$ID_BUTTON_EXE" &&
+    driver open-settings && driver dialog tab TabControlSet 4 &&
+        driver dialog text MemoClipboard "$program mark three 3" && driver dialog click ButtonExe &&
         wait_file "$work/launch dir/launched-three.txt" || return 1
     same_text "$work/launch dir/launched-three.txt" $'args=3\ncwd='"$dir"$'\n' "launch from the dialog" &&
         driver dialog cancel
@@ -524,7 +507,7 @@ check_tray_menu() {
     tray_menu_click 1 && menu_click 1 1 2 && expect_x_clipboard abc || return 1
     tray_menu_click 0 && driver wait-settings || return 1
     local shown
-    shown="$(driver dialog get "$ID_COMBO_GROUP")"
+    shown="$(driver dialog get ComboBoxGroup)"
     [[ "$shown" == "(3)第3群" ]] || { log "the dialog shows group '$shown'"; return 1; }
     driver dialog cancel || return 1
     tray_menu_click 4 && driver wait-gone && wait_process "$morvane_pid" 10 || return 1
@@ -543,7 +526,7 @@ check_history_restore() {
         expect_edit 1 second g1s1:second || return 1
     put_clipboard third && driver restore 1 && expect_clipboard "$first" || return 1
     driver restore 0 && expect_clipboard second || return 1
-    driver open-settings && driver dialog tab "$ID_TABS_EDIT" 1 && driver dialog undo 1 && expect_clipboard "$first" || return 1
+    driver open-settings && driver dialog tab TabControlEdit 1 && driver dialog undo 1 && expect_clipboard "$first" || return 1
     driver dialog cancel
 }
 
@@ -599,15 +582,15 @@ check_settings_foreign_text() {
     start_morvane || return 1
     put_clipboard '10時〜12時 café 😀' || return 1
     driver open-settings || return 1
-    [[ "$(driver dialog get "$ID_MEMO")" == $'10時〜12時 café 😀\r' ]] || { log "the trial text is not the clipboard's"; return 1; }
-    driver dialog text "$ID_EDIT_FROM" é && driver dialog text "$ID_EDIT_TO" e && driver dialog text "$ID_MEMO" 'café 😀' &&
-        driver dialog click "$ID_BUTTON_EXE" && expect_clipboard 'cafe 😀' || return 1
+    [[ "$(driver dialog get MemoClipboard)" == $'10時〜12時 café 😀\r' ]] || { log "the trial text is not the clipboard's"; return 1; }
+    driver dialog text EditFrom é && driver dialog text EditTo e && driver dialog text MemoClipboard 'café 😀' &&
+        driver dialog click ButtonExe && expect_clipboard 'cafe 😀' || return 1
     local box
-    box="$(driver dialog click "$ID_BUTTON_OK")"
+    box="$(driver dialog click ButtonOk)"
     [[ $? -eq 2 && "$box" == "グループ(1) 編集設定（１） 置換条件（１）の「検索文字列」に、設定ファイルに保存できない文字 U+00E9（é）があります。" ]] ||
         { log "OK with é in a field: '$box'"; return 1; }
     [[ "$(driver count TMorvaneOption)" == 1 ]] || { log "the dialog closed"; return 1; }
-    driver dialog text "$ID_EDIT_FROM" e && driver dialog ok || return 1
+    driver dialog text EditFrom e && driver dialog ok || return 1
     cmp -s <(grep -a -m1 '^Name=' "$work/before.INI") <(grep -a -m1 '^Name=' "$work/Morvane.INI") ||
         { log "the group name was rewritten"; return 1; }
 }
@@ -635,16 +618,16 @@ check_settings_ok() {
     cp "$work/Morvane.INI" "$work/before.INI"
     start_morvane || return 1
     driver open-settings &&
-        driver dialog text "$ID_EDIT_GROUP_NAME" 整形テスト &&
+        driver dialog text EditGroupName 整形テスト &&
         driver dialog hotkey 0x0651 &&
-        driver dialog tab "$ID_TABS_REPLACE" 1 &&
-        driver dialog text "$ID_EDIT_FROM" 'x"y' &&
-        driver dialog click "$ID_CHECK_NOCASE" || return 1
+        driver dialog tab TabControlReplace 1 &&
+        driver dialog text EditFrom 'x"y' &&
+        driver dialog click CheckBoxCase || return 1
     # Checking the sort (position 4) moves it up behind the two checked items.
     local order
     order="$(driver dialog order-click 4 && driver dialog order)" || return 1
     [[ "$order" == "0* 1* 4* 2 3 5 6" ]] || { log "pipeline list: $order"; return 1; }
-    driver dialog tab "$ID_PAGES" 1 && driver dialog text "$ID_SPIN_DEG" 6 && driver dialog ok || return 1
+    driver dialog tab PageControlExec 1 && driver dialog text SpinEditDeg 6 && driver dialog ok || return 1
     ini_text "$work/before.INI" |
         ini_set Group1 Name 整形テスト |
         ini_set Group1Set1 HotKey Ctrl+Alt+Q |
@@ -687,20 +670,20 @@ check_settings_cancel() {
     cp "$work/Morvane.INI" "$work/before.INI"
     start_morvane || return 1
     driver open-settings &&
-        driver dialog text "$ID_EDIT_GROUP_NAME" 変えた名前 &&
-        driver dialog tab "$ID_TABS_REPLACE" 2 &&
-        driver dialog text "$ID_EDIT_FROM" b &&
-        driver dialog text "$ID_EDIT_TO" B &&
+        driver dialog text EditGroupName 変えた名前 &&
+        driver dialog tab TabControlReplace 2 &&
+        driver dialog text EditFrom b &&
+        driver dialog text EditTo B &&
         driver dialog order-click 3 &&
-        driver dialog text "$ID_MEMO" abc &&
-        driver dialog click "$ID_BUTTON_EXE" &&
+        driver dialog text MemoClipboard abc &&
+        driver dialog click ButtonExe &&
         expect_clipboard '  1: aBc' || return 1
     # A pattern error in 実行 is shown like any other, and the dialog stays open.
     local box
-    box="$(driver dialog text "$ID_EDIT_FROM" '[b' && driver dialog click "$ID_BUTTON_EXE")"
+    box="$(driver dialog text EditFrom '[b' && driver dialog click ButtonExe)"
     [[ $? -eq 2 && "$box" == '右ブラケット"]"が必要です' ]] || { log "実行 with a bad pattern: '$box'"; return 1; }
     expect_clipboard '  1: aBc' || return 1
-    driver dialog group 1 && driver dialog text "$ID_EDIT_GROUP_NAME" 別の名前 && driver dialog cancel || return 1
+    driver dialog group 1 && driver dialog text EditGroupName 別の名前 && driver dialog cancel || return 1
     expect_ini_file "$work/before.INI" "after Cancel" || return 1
     expect_edit 1 abc '  1: abc'
 }
@@ -713,7 +696,7 @@ check_settings_while_open() {
     use_group_ini
     cp "$work/Morvane.INI" "$work/before.INI"
     start_morvane || return 1
-    driver open-settings && driver dialog text "$ID_EDIT_GROUP_NAME" 変えた名前 || return 1
+    driver open-settings && driver dialog text EditGroupName 変えた名前 || return 1
     tray_click 1 && expect_key_edit ctrl+alt+1 abc g2s1:abc || return 1
     tray_menu_click 0 && expect_key_edit ctrl+alt+2 abc g2s2:abc || return 1
     [[ "$(driver count TMorvaneOption)" == 1 ]] || { log "not exactly one settings dialog"; return 1; }
@@ -731,7 +714,7 @@ check_settings_unwritable() {
     start_morvane || return 1
     local message box
     message="$(winpath "$work/Morvane.INI") に書き込めません"
-    driver open-settings && driver dialog text "$ID_EDIT_FROM" a && driver dialog text "$ID_EDIT_TO" b &&
+    driver open-settings && driver dialog text EditFrom a && driver dialog text EditTo b &&
         driver dialog order-click 0 || return 1
     box="$(driver dialog ok)"
     [[ $? -eq 2 && "$box" == "$message" ]] || { log "OK on an unwritable file: '$box'"; return 1; }
@@ -760,7 +743,7 @@ check_settings_through_link() {
     mv "$work/Morvane.INI" "$work/real/settings.ini"
     ln -s real/settings.ini "$work/Morvane.INI"
     start_morvane || return 1
-    driver open-settings && driver dialog text "$ID_EDIT_GROUP_NAME" リンク先 && driver dialog ok || return 1
+    driver open-settings && driver dialog text EditGroupName リンク先 && driver dialog ok || return 1
     [[ -L "$work/Morvane.INI" ]] || { log "the link was replaced by a file"; return 1; }
     expect_ini_value Group1 Name リンク先
 }
@@ -800,7 +783,7 @@ check_hot_key_taken() {
     sleep 1
     if start_morvane && driver wait-balloon && start_notepad && expect_key_edit ctrl+alt+2 abc g1s2:abc &&
         driver open-settings; then
-        label="$(driver dialog get "$ID_LABEL_HOTKEY_TAKEN")"
+        label="$(driver dialog get LabelHotKeyTaken)"
     fi
     kill $holder 2>/dev/null
     wait $holder 2>/dev/null
@@ -845,8 +828,8 @@ check_dialog_dpi_change() {
     use_example_ini
     start_morvane || return 1
     local before after shown x y w h x2 y2 w2 h2
-    driver open-settings && driver dialog tab "$ID_PAGES" 1 &&
-        driver dialog text "$ID_EDIT_GROUP_NAME" 拡大しても残る名前 || return 1
+    driver open-settings && driver dialog tab PageControlExec 1 &&
+        driver dialog text EditGroupName 拡大しても残る名前 || return 1
     before="$(driver rect TMorvaneOption)" && shown="$(driver dialog fits)" || return 1
     driver dialog dpi 144 && after="$(driver rect TMorvaneOption)" || return 1
     read -r x y w h <<<"$before"
@@ -856,7 +839,7 @@ check_dialog_dpi_change() {
     ((w2 * 100 >= w * 135 && w2 * 100 <= w * 165 && h2 * 100 >= h * 135 && h2 * 100 <= h * 165)) ||
         { log "the dialog did not grow 1.5 times"; return 1; }
     [[ "$(driver dialog fits)" == "$shown" ]] || { log "other controls are shown at 144 DPI"; return 1; }
-    [[ "$(driver dialog get "$ID_EDIT_GROUP_NAME")" == 拡大しても残る名前 ]] || { log "the group name was lost"; return 1; }
+    [[ "$(driver dialog get EditGroupName)" == 拡大しても残る名前 ]] || { log "the group name was lost"; return 1; }
     driver dialog dpi 96 && [[ "$(driver rect TMorvaneOption)" == "$before" ]] ||
         { log "back at 96 DPI the dialog is $(driver rect TMorvaneOption), not $before"; return 1; }
     driver dialog cancel
@@ -870,8 +853,8 @@ check_dialog_trace() {
     use_example_ini
     start_morvane || return 1
     local items
-    items="$(driver open-settings && driver dialog text "$ID_MEMO" 'a  b' && driver dialog click "$ID_BUTTON_EXE" &&
-        driver dialog click "$ID_BUTTON_TRACE" && driver dialog trace-items)" || return 1
+    items="$(driver open-settings && driver dialog text MemoClipboard 'a  b' && driver dialog click ButtonExe &&
+        driver dialog click ButtonTrace && driver dialog trace-items)" || return 1
     [[ "$items" == $'1 文字列置換 4 -> 3 条件1:0 条件2:1\n2 行番号 3 -> 8' ]] || { log "経過 lists: $items"; return 1; }
     expect_clipboard '  1: a b' || return 1
     driver dialog cancel
@@ -922,11 +905,11 @@ screenshots() {
     local shot set page name
     for shot in 2:0:replace 1:1:line-numbers 2:2:case 3:3:convert 4:4:other; do
         IFS=: read -r set page name <<<"$shot"
-        driver dialog tab "$ID_TABS_SET" $((set - 1)) && driver dialog tab "$ID_PAGES" "$page" &&
+        driver dialog tab TabControlSet $((set - 1)) && driver dialog tab PageControlExec "$page" &&
             shoot TMorvaneOption "settings-$name" || return 1
     done
-    driver dialog tab "$ID_TABS_SET" 4 && shoot TMorvaneOption settings-association || return 1
-    driver dialog tab "$ID_TABS_SET" 0 && driver dialog tab "$ID_PAGES" 0 && driver dialog tab "$ID_TABS_EDIT" 1 &&
+    driver dialog tab TabControlSet 4 && shoot TMorvaneOption settings-association || return 1
+    driver dialog tab TabControlSet 0 && driver dialog tab PageControlExec 0 && driver dialog tab TabControlEdit 1 &&
         shoot TMorvaneOption settings-undo || return 1
     driver dialog cancel && stop_morvane && screenshots_taken_key && screenshots_high_dpi
 }
@@ -979,7 +962,7 @@ screenshots_high_dpi() {
     use_example_ini
     if start_morvane && driver set-clipboard "$(winpath "$ROOT/examples/sample.txt")"; then
         shoot_wine_tray tray-icon-192dpi || status=1
-        driver open-settings && driver dialog tab "$ID_TABS_SET" 1 && driver dialog tab "$ID_PAGES" 0 &&
+        driver open-settings && driver dialog tab TabControlSet 1 && driver dialog tab PageControlExec 0 &&
             shoot TMorvaneOption settings-replace-192dpi && driver dialog cancel && stop_morvane || status=1
     else
         status=1

@@ -24,8 +24,8 @@ int BuildReplacePage(Builder& b, PageArea p)
 {
     HWND tabs = b.Tabs(C::TabControlReplace, p.X, p.Y, p.Width);
     int y = p.Y + WindowHeight(tabs) + b.Px(10);
-    const int labelWidth = std::max(b.TextWidth(Builder::Caption(C::LabelFrom)), b.TextWidth(Builder::Caption(C::LabelTo)))
-                           + b.Px(8);
+    const int labelWidth =
+        std::max(b.TextWidth(Builder::Caption(C::LabelFrom)), b.TextWidth(Builder::Caption(C::LabelTo))) + b.Px(8);
     const int editX = p.X + labelWidth;
     b.Label(C::LabelFrom, p.X, y + b.LabelOffset);
     b.Edit(C::EditFrom, Builder::Rect(editX, y, p.Width - labelWidth, b.RowHeight));
