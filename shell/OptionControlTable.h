@@ -46,7 +46,8 @@ struct SpinRange {
     int Max;
 };
 
-// The captions of a radio group's buttons or of a tab control's tabs.
+// The captions of a radio group's buttons or of a tab control's tabs; more than fit here
+// fail the build.
 class ItemCaptions {
 public:
     constexpr ItemCaptions() = default;
@@ -58,7 +59,7 @@ public:
     constexpr std::string_view operator[](int index) const { return items_.at(static_cast<std::size_t>(index)); }
 
 private:
-    std::array<std::string_view, 5> items_{};
+    std::array<std::string_view, 5> items_{};  // the set tabs and the pages take five
     int count_ = 0;
 };
 
