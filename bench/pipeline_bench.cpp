@@ -44,11 +44,11 @@ EditSet EverythingEnabled()
     set.Cond[0] = {"alpha", "ALPHA", false};
     set.Cond[1] = {"beta", "&&", true};
     set.Cond[2] = {"[0-9]+", "<&>", false};
-    set.CaseMethod = 0;
-    set.KanaMethod = 0;
-    set.ZnHnMethod = 1;
+    set.CaseMethod = CaseConversion::Lower;
+    set.KanaMethod = KanaConversion::ToKatakana;
+    set.ZnHnMethod = WidthConversion::ToFullWidth;
     set.RLCenter.assign(1, '=');  // assign(): GCC 12 warns falsely on = "="
-    set.EnDeCd = 0;
+    set.EnDeCd = URLDirection::Encode;
     return set;
 }
 
@@ -91,7 +91,7 @@ void SortWithProcess(benchmark::State& state, Shape shape)
 {
     const std::string text = JoinLines(MakeLines(shape, static_cast<std::size_t>(state.range(0))));
     EditSet set;
-    set.SortMethod = 0;
+    set.SortMethod = SortOrder::Ascending;
     PortableLineComparer comparer;
     for (auto _ : state) benchmark::DoNotOptimize(ProcessSort(text, set, comparer));
     state.SetComplexityN(state.range(0));

@@ -5,10 +5,10 @@
 
 std::string ProcessCase(std::string result, const EditSet& set)
 {
-    // A CaseMethod outside 0 and 1 can only come from a hand-edited settings file; it is
-    // taken as "unchanged", the choice that leaves the text as it is.
-    if (set.CaseMethod == 0) LowerCaseBuffer(result.data(), result.size());
-    else if (set.CaseMethod == 1) UpperCaseBuffer(result.data(), result.size());
+    // A CaseMethod that names no conversion can only come from a hand-edited settings
+    // file; it is taken as Keep, the choice that leaves the text as it is.
+    if (set.CaseMethod == CaseConversion::Lower) LowerCaseBuffer(result.data(), result.size());
+    else if (set.CaseMethod == CaseConversion::Upper) UpperCaseBuffer(result.data(), result.size());
 
     if (!set.CaseInitial) return result;
 

@@ -6,7 +6,7 @@
 
 #include "core/EditSettings.h"
 
-// set.CaseMethod 0 lower-cases, 1 upper-cases, anything else leaves the case alone; with
+// set.CaseMethod Lower lower-cases, Upper upper-cases, anything else leaves the case alone; with
 // set.CaseInitial the first byte of every line is then upper-cased and the lines are
 // rejoined with CR LF (which drops a final line break).
 std::string ProcessCase(std::string text, const EditSet& set);

@@ -9,15 +9,15 @@ std::string RunEditSet(std::string text, const EditSet& set, const ProcessRunner
                        const EditStepObserver& observeStep)
 {
     for (std::size_t position = 0; position < set.Order.size(); ++position) {
-        const int code = set.Order[position];
-        if (code < 0 || code >= kProcessKindCount || !set.IfExec[static_cast<std::size_t>(code)]) continue;
+        const ProcessKind kind = set.Order[position];
+        if (!IsProcessKind(kind) || !set.IfExec[KindIndex(kind)]) continue;
         if (!observeStep) {
-            text = runProcess(code, std::move(text), set);
+            text = runProcess(kind, std::move(text), set);
             continue;
         }
         // The observer sees the text before the step too: only a trace pays for keeping it.
-        std::string next = runProcess(code, text, set);
-        observeStep({static_cast<int>(position) + 1, code, text, next});
+        std::string next = runProcess(kind, text, set);
+        observeStep({static_cast<int>(position) + 1, kind, text, next});
         text = std::move(next);
     }
     return text;

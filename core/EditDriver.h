@@ -10,20 +10,20 @@
 #include "core/History.h"
 #include "core/ClipboardText.h"
 
-// Runs the process of one ProcessKind code on a text; for pkConvert that is the kana
+// Runs the process of one ProcessKind on a text; for Convert that is the kana
 // conversion and then the width conversion on its result.
 // The text is handed over, so a process that keeps its length can work in place.
-using ProcessRunner = std::function<std::string(int kind, std::string text, const EditSet& set)>;
+using ProcessRunner = std::function<std::string(ProcessKind kind, std::string text, const EditSet& set)>;
 
-// The pipeline alone: for each position of Order in turn, the process of the code there
-// runs when that code's IfExec flag is set. Flags belong to codes, not positions; a code
-// at two positions runs twice; a code outside 0-6 does nothing.
+// The pipeline alone: for each position of Order in turn, the process of the kind there
+// runs when that kind's IfExec flag is set. Flags belong to kinds, not positions; a kind
+// at two positions runs twice; a number that names no kind does nothing.
 std::string RunEditSet(std::string text, const EditSet& set, const ProcessRunner& runProcess);
 
-// One step that ran: its 1-based position in Order, its code and the texts around it.
+// One step that ran: its 1-based position in Order, its kind and the texts around it.
 struct EditStep {
     int Position;
-    int Kind;
+    ProcessKind Kind;
     const std::string& Before;
     const std::string& After;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,19 +15,43 @@ constexpr ShortCut kShortCutShift = 0x2000;
 constexpr ShortCut kShortCutCtrl = 0x4000;
 constexpr ShortCut kShortCutAlt = 0x8000;
 
-enum ProcessKind : int {
-    pkReplace = 0,
-    pkLineNo = 1,
-    pkCase = 2,
-    pkConvert = 3,
-    pkSort = 4,
-    pkSwap = 5,
-    pkURL = 6,
+// The text processes a set's Order lists, numbered as the file writes them. A hand-edited
+// file may hold any other number: it is kept, written back, and runs no process.
+enum class ProcessKind : int {
+    Replace = 0,
+    LineNo = 1,
+    Case = 2,
+    Convert = 3,  // kana conversion, then width conversion
+    Sort = 4,
+    Swap = 5,
+    URL = 6,
 };
 constexpr int kProcessKindCount = 7;
+constexpr std::array<ProcessKind, kProcessKindCount> kProcessKinds{
+    ProcessKind::Replace, ProcessKind::LineNo, ProcessKind::Case, ProcessKind::Convert,
+    ProcessKind::Sort,    ProcessKind::Swap,   ProcessKind::URL,
+};
+constexpr bool IsProcessKind(ProcessKind kind)
+{
+    return static_cast<int>(kind) >= 0 && static_cast<int>(kind) < kProcessKindCount;
+}
+// Where a kind's flag stands in IfExec; only for an IsProcessKind kind.
+constexpr std::size_t KindIndex(ProcessKind kind) { return static_cast<std::size_t>(kind); }
 
-// Caption of a process in the settings dialog's pipeline list (CP932).
-std::string_view ProcessKindCaption(int kind);
+// Caption of a process in the settings dialog's pipeline list (CP932); empty for a
+// number that names no process.
+std::string_view ProcessKindCaption(ProcessKind kind);
+
+// The selectors of the processes, numbered as the file writes them and in the order of
+// the dialog's choices. Like Order, they keep a hand-edited number that names none of
+// their values; each process says what it does with one.
+enum class NumberPlace : int { Front = 0, Back = 1 };             // the line number before or after the line
+enum class NumberFill : int { Zeros = 0, Blanks = 1 };            // what pads a line number to its width
+enum class CaseConversion : int { Lower = 0, Upper = 1, Keep = 2 };
+enum class KanaConversion : int { ToKatakana = 0, ToHiragana = 1, Keep = 2 };
+enum class WidthConversion : int { ToHalfWidth = 0, ToFullWidth = 1, Keep = 2 };
+enum class SortOrder : int { Ascending = 0, Descending = 1, Reverse = 2 };
+enum class URLDirection : int { Encode = 0, Decode = 1 };
 
 constexpr int kMaxConditions = 100;
 constexpr int kMaxNumberWidth = 8;  // the widest line-number padding the dialog offers
@@ -45,26 +70,26 @@ struct ReplaceCondition {
 struct EditSet {
     ShortCut HotKey = 0;
     int MaxCnt = 4;
-    std::array<int, kProcessKindCount> Order{0, 1, 2, 3, 4, 5, 6};
-    std::array<bool, kProcessKindCount> IfExec{};
+    std::array<ProcessKind, kProcessKindCount> Order = kProcessKinds;
+    std::array<bool, kProcessKindCount> IfExec{};  // by KindIndex, not by position in Order
     std::array<ReplaceCondition, kMaxConditions> Cond{};  // Cond[0] is condition 1
     int Index = 1;
     int Step = 1;
     int Deg = 4;
     std::string Before;
     std::string After;
-    int Add = 0;
-    int Fill = 0;
-    int SortMethod = 0;
-    int CaseMethod = 2;
+    NumberPlace Add = NumberPlace::Front;
+    NumberFill Fill = NumberFill::Zeros;
+    SortOrder SortMethod = SortOrder::Ascending;
+    CaseConversion CaseMethod = CaseConversion::Keep;
     bool CaseInitial = false;
-    int KanaMethod = 2;
-    int ZnHnMethod = 2;
+    KanaConversion KanaMethod = KanaConversion::Keep;
+    WidthConversion ZnHnMethod = WidthConversion::Keep;
     bool IfHnKn = false;
     std::string RLBefore;
     std::string RLCenter;
     std::string RLAfter;
-    int EnDeCd = 0;
+    URLDirection EnDeCd = URLDirection::Encode;
     bool URLUtf8 = false;  // URL coding of the characters' UTF-8 bytes instead of their CP932 bytes
     bool EditSelection = false;  // the hot key edits the selected text and pastes the result over it
 

@@ -15,7 +15,7 @@
 
 struct EditTraceStep {
     int Position;  // 1-based position in the set's Order
-    int Kind;
+    ProcessKind Kind;
     std::size_t BytesIn;
     std::size_t BytesOut;
     std::vector<ReplaceCount> Replacements;  // the replace process only: each condition that ran

@@ -39,11 +39,12 @@ private:
 
 std::string ProcessKana(std::string text, const EditSet& set)
 {
-    // Values other than 0 and 1 come only from a hand-edited settings file; like 2
-    // ("unchanged") they leave the text alone.
-    if (set.KanaMethod != 0 && set.KanaMethod != 1) return text;
+    // Values that name no conversion come only from a hand-edited settings file; like Keep
+    // they leave the text alone.
+    const bool toKatakanaChosen = set.KanaMethod == KanaConversion::ToKatakana;
+    if (!toKatakanaChosen && set.KanaMethod != KanaConversion::ToHiragana) return text;
     static const KanaMap toKatakana(HiraganaTable, KatakanaTable), toHiragana(KatakanaTable, HiraganaTable);
-    const KanaMap& map = set.KanaMethod == 0 ? toKatakana : toHiragana;
+    const KanaMap& map = toKatakanaChosen ? toKatakana : toHiragana;
 
     char* const bytes = text.data();
     const std::size_t size = text.size();

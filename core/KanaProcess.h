@@ -6,6 +6,6 @@
 
 #include "core/EditSettings.h"
 
-// KanaMethod 0 turns hiragana into katakana, 1 katakana into hiragana; any other value
+// KanaMethod ToKatakana turns hiragana into katakana, ToHiragana katakana into hiragana; any other value
 // leaves the text unchanged. Characters outside the kana tables are copied as they are.
 std::string ProcessKana(std::string text, const EditSet& set);

@@ -8,7 +8,7 @@
 
 std::string ProcessLineNo(const std::string& text, const EditSet& set)
 {
-    const char fillChar = set.Fill == 0 ? '0' : ' ';
+    const char fillChar = set.Fill == NumberFill::Zeros ? '0' : ' ';
     const std::size_t width = static_cast<std::size_t>(std::clamp(set.Deg, 0, kMaxLineNumberWidth));
     // The running number wraps around like 32-bit two's-complement arithmetic: a
     // hand-edited Step may overflow it, and signed overflow must not be undefined.
@@ -26,9 +26,9 @@ std::string ProcessLineNo(const std::string& text, const EditSet& set)
             out.append(digits, length);
             out += set.After;
         };
-        if (set.Add == 0) appendLabel();
+        if (set.Add == NumberPlace::Front) appendLabel();
         out += line;
-        if (set.Add != 0) appendLabel();
+        if (set.Add != NumberPlace::Front) appendLabel();
         number += static_cast<std::uint32_t>(set.Step);
     }, set.Before.size() + std::max<std::size_t>(width, 11) + set.After.size());
 }

@@ -11,7 +11,7 @@
 constexpr int kMaxLineNumberWidth = 1000;
 
 // Numbers every line of `text` (empty lines included) from set.Index in steps of set.Step,
-// filled to set.Deg characters (at most kMaxLineNumberWidth) with '0' (set.Fill 0) or
-// blanks; the label goes in front of the line when set.Add is 0, behind it otherwise.
+// filled to set.Deg characters (at most kMaxLineNumberWidth) with '0' (set.Fill Zeros) or
+// blanks; the label goes in front of the line when set.Add is Front, behind it otherwise.
 // Lines are joined with CR LF.
 std::string ProcessLineNo(const std::string& text, const EditSet& set);

@@ -238,13 +238,18 @@ std::size_t ProfileFile::FindKey(std::size_t section, std::string_view key) cons
 
 std::string ProfileFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const
 {
+    return FindString(section, key).value_or(std::string(def));
+}
+
+std::optional<std::string> ProfileFile::FindString(std::string_view section, std::string_view key) const
+{
     const std::size_t s = FindSection(section);
-    if (s == npos) return std::string(def);
+    if (s == npos) return std::nullopt;
     const std::size_t k = FindKey(s, key);
-    if (k == npos) return std::string(def);
+    if (k == npos) return std::nullopt;
     const Line& line = sections_[s].body[k];
     // CP932 cannot hold the value: an altered value would be worse than none.
-    if (line.beyondCp932) return std::string(def);
+    if (line.beyondCp932) return std::nullopt;
     return std::string(StoredValue(ParseKeyLine(line.text)->value).substr(0, kMaxValueBytes));
 }
 

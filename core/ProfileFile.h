@@ -26,6 +26,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -41,6 +42,8 @@ public:
     explicit ProfileFile(std::filesystem::path path);
 
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
+    // The value ReadString reads, or nothing where it would give the caller's default.
+    std::optional<std::string> FindString(std::string_view section, std::string_view key) const;
 
     // Raises the write error for a value that one line cannot hold (CR, LF or a zero
     // byte): written raw it would split into lines that read as other keys or sections.

@@ -6,17 +6,18 @@
 #include "core/HotKeyConflicts.h"
 #include "core/ProfileFile.h"
 #include "core/SettingsFile.h"
+#include "core/SettingsKeys.h"
 #include "core/ShortCutText.h"
-#include "core/SwapProcess.h"
 #include "regex/AWKStr.h"
 #include "text/SjisLiteral.h"
 
 namespace {
 
-std::string GroupSection(int g) { return "Group" + std::to_string(g); }
-std::string SetSection(int g, int s) { return GroupSection(g) + "Set" + std::to_string(s); }
-std::string SlotSection(int g, int slot) { return slot == kExecSlot ? GroupSection(g) : SetSection(g, slot); }
-const char* SlotKey(int slot) { return slot == kExecSlot ? "ExecHotKey" : "HotKey"; }
+std::string SlotSection(int g, int slot)
+{
+    return slot == kExecSlot ? SectionName(SettingsSection::Group, {g}) : SectionName(SettingsSection::Set, {g, slot});
+}
+std::string SlotKey(int slot) { return std::string(HotKeyName(slot == kExecSlot ? SettingsSection::Group : SettingsSection::Set)); }
 
 class SettingsChecker {
 public:
@@ -68,42 +69,36 @@ private:
     void CheckSet(int g, int s)
     {
         const EditSet& set = settings_.Group[g - 1].Set[s - 1];
-        const std::string section = SetSection(g, s);
+        const std::string section = SectionName(SettingsSection::Set, {g, s});
         if (set.HotKey != 0 && !RunsAnyProcess(set))
-            Add(section, "HotKey", SjString("ホットキーがありますが、実行する処理がありません"_sj));
+            Add(section, SlotKey(s), SjString("ホットキーがありますが、実行する処理がありません"_sj));
         const int conditions = std::min(set.MaxCnt, kMaxConditions);
-        for (int n = 1; n <= conditions; ++n) CheckCondition(section + "Cond" + std::to_string(n), set.Cond[n - 1]);
+        for (int n = 1; n <= conditions; ++n) {
+            // The fuzzy switch changes what a pattern becomes, so it is set as the replace sets it.
+            awk_.SetUseFuzzyCharDic(set.Cond[n - 1].NoCase);
+            CheckEngineKeys(SectionName(SettingsSection::Cond, {g, s, n}), EngineKeysOf(set.Cond[n - 1]));
+        }
         awk_.SetUseFuzzyCharDic(false);
-        CheckPattern(section, "RLBefore", set.RLBefore);
-        CheckPattern(section, "RLCenter", set.RLCenter);
-        CheckPattern(section, "RLAfter", SwapTrailingPattern(set));
+        CheckEngineKeys(section, EngineKeysOf(set));
     }
 
     static bool RunsAnyProcess(const EditSet& set)
     {
-        return std::any_of(set.Order.begin(), set.Order.end(), [&](int code) {
-            return code >= 0 && code < kProcessKindCount && set.IfExec[static_cast<std::size_t>(code)];
+        return std::any_of(set.Order.begin(), set.Order.end(), [&](ProcessKind kind) {
+            return IsProcessKind(kind) && set.IfExec[KindIndex(kind)];
         });
     }
 
-    void CheckCondition(const std::string& section, const ReplaceCondition& condition)
+    // Each pattern and template compiled as its process compiles it.
+    void CheckEngineKeys(const std::string& section, const std::vector<EngineKey>& keys)
     {
-        // The fuzzy switch changes what a pattern becomes, so it is set as the replace sets it.
-        awk_.SetUseFuzzyCharDic(condition.NoCase);
-        CheckPattern(section, "FromStr", condition.FromStr);
-        try {
-            awk_.PrepareReplacement(condition.ToStr);
-        } catch (const ERegExpParser& e) {
-            Add(section, "ToStr", e.what(), e.ErrorPos);
-        }
-    }
-
-    void CheckPattern(const std::string& section, const char* key, const std::string& pattern)
-    {
-        try {
-            awk_.SetRegExp(pattern);
-        } catch (const ERegExpParser& e) {
-            Add(section, key, e.what(), e.ErrorPos);
+        for (const EngineKey& key : keys) {
+            try {
+                if (key.Meaning == KeyMeaning::Template) awk_.PrepareReplacement(key.Compiled);
+                else awk_.SetRegExp(key.Compiled);
+            } catch (const ERegExpParser& e) {
+                Add(section, std::string(key.Name), e.what(), e.ErrorPos);
+            }
         }
     }
 

@@ -107,10 +107,11 @@ template <class Line>
 std::string SortLines(std::string_view text, const EditSet& set, const ILineComparer& comparer, const TStandInMap* standIns)
 {
     Lines<Line> lines(text, comparer, standIns);
-    // A SortMethod other than 1 or 2 can only come from a hand-edited settings file; it is
-    // taken as ascending, the default.
-    if (set.SortMethod != 2 && lines.size() >= 2) QuickSort(lines, 0, static_cast<std::ptrdiff_t>(lines.size()) - 1);
-    if (set.SortMethod == 1 || set.SortMethod == 2) lines.Reverse();
+    // A SortMethod that names no order can only come from a hand-edited settings file; it
+    // is taken as ascending, the default.
+    const bool reverse = set.SortMethod == SortOrder::Reverse;
+    if (!reverse && lines.size() >= 2) QuickSort(lines, 0, static_cast<std::ptrdiff_t>(lines.size()) - 1);
+    if (reverse || set.SortMethod == SortOrder::Descending) lines.Reverse();
     return JoinLines(lines);
 }
 

@@ -7,8 +7,8 @@
 #include "core/EditSettings.h"
 #include "core/LineComparer.h"
 
-// set.SortMethod 1 emits the ascending order last line first (ties reversed too), 2 emits
-// the lines last to first without sorting, anything else sorts ascending. The lines are
+// set.SortMethod Descending emits the ascending order last line first (ties reversed too),
+// Reverse emits the lines last to first without sorting, anything else sorts ascending. The lines are
 // joined with CR LF, so a final line break is dropped.
 // Stand-ins are ordered through the map (none: null).
 std::string ProcessSort(const std::string& text, const EditSet& set, const ILineComparer& comparer,

@@ -1,4 +1,4 @@
-// Runs one text process of an edit set by its ProcessKind code: the dispatch table that
+// Runs one text process of an edit set by its ProcessKind: the dispatch table that
 // the edit driver, the settings dialog's trial run and morvane-cli share.
 #pragma once
 
@@ -25,9 +25,9 @@ struct ProcessServices {
     std::vector<ReplaceCount>* ReplaceCounts = nullptr;
 };
 
-// The text after the process of code kind; codes outside 0..6 leave it unchanged.
-// Code 3 runs the kana conversion and then the width conversion on its result.
-std::string RunTextProcess(int kind, std::string text, const EditSet& set, ProcessServices& services);
+// The text after the process of kind; a number that names no process leaves it unchanged.
+// Convert runs the kana conversion and then the width conversion on its result.
+std::string RunTextProcess(ProcessKind kind, std::string text, const EditSet& set, ProcessServices& services);
 
 // The runner the edit driver takes, bound to these services.
 ProcessRunner ProcessRunnerFor(ProcessServices& services);

@@ -8,6 +8,6 @@ std::string ProcessURL(const std::string& text, const EditSet& set, TNMURL& code
     coder.StandIns = standIns;
     return MapLines(text, [&](std::string_view line, std::string& out) {
         coder.InputString = line;
-        out += set.EnDeCd != 0 ? coder.Decode() : coder.Encode();
+        out += set.EnDeCd != URLDirection::Encode ? coder.Decode() : coder.Encode();
     });
 }

@@ -101,10 +101,10 @@ std::string_view ToFull(std::string_view text, std::size_t pos, bool withKana)
 
 std::string ProcessZnHn(std::string text, const EditSet& set)
 {
-    // Values other than 0 and 1 come only from a hand-edited settings file; like 2
-    // ("unchanged") they leave the text alone.
-    if (set.ZnHnMethod != 0 && set.ZnHnMethod != 1) return text;
-    if (set.ZnHnMethod == 0) {
+    // Values that name no conversion come only from a hand-edited settings file; like Keep
+    // they leave the text alone.
+    if (set.ZnHnMethod != WidthConversion::ToHalfWidth && set.ZnHnMethod != WidthConversion::ToFullWidth) return text;
+    if (set.ZnHnMethod == WidthConversion::ToHalfWidth) {
         ToHalfInPlace(text, set.IfHnKn);
         return text;
     }

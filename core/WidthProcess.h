@@ -6,7 +6,7 @@
 
 #include "core/EditSettings.h"
 
-// ZnHnMethod 0 turns full-width ASCII forms into ASCII, 1 turns ASCII into full-width
+// ZnHnMethod ToHalfWidth turns full-width ASCII forms into ASCII, ToFullWidth turns ASCII into full-width
 // forms; any other value leaves the text unchanged. With IfHnKn, katakana are converted
 // too (voiced ones to and from a kana byte followed by a mark byte).
 std::string ProcessZnHn(std::string text, const EditSet& set);

@@ -179,11 +179,11 @@ void TMorvaneOption::TabControlSetChange()
 
 void TMorvaneOption::ShowOrder(const EditSet& set)
 {
-    // A position holding no valid code keeps the item it showed before.
+    // A position holding no process keeps the item it showed before.
     OrderItems items = view_.GetOrderItems();
     for (int i = 0; i < kProcessKindCount; ++i) {
-        const int kind = set.Order[i];
-        if (kind >= 0 && kind < kProcessKindCount) items[i] = {std::string(ProcessKindCaption(kind)), set.IfExec[kind]};
+        const ProcessKind kind = set.Order[i];
+        if (IsProcessKind(kind)) items[i] = {kind, std::string(ProcessKindCaption(kind)), set.IfExec[KindIndex(kind)]};
     }
     view_.SetOrderItems(items);
 }
@@ -252,12 +252,10 @@ void TMorvaneOption::InputOrder(EditSet& set)
     MoveCheckedUp(items);
     view_.SetOrderItems(items);
     for (int i = 0; i < kProcessKindCount; ++i) {
-        for (int kind = 0; kind < kProcessKindCount; ++kind) {
-            if (items[i].Text != ProcessKindCaption(kind)) continue;
-            set.IfExec[kind] = items[i].Checked;
-            set.Order[i] = kind;
-            break;
-        }
+        const ProcessKind kind = items[i].Kind;
+        if (!IsProcessKind(kind)) continue;  // a view's item without a process changes nothing
+        set.IfExec[KindIndex(kind)] = items[i].Checked;
+        set.Order[i] = kind;
     }
 }
 

@@ -24,8 +24,9 @@ constexpr int kPaneUndo = 1;
 constexpr int kAssociationSet = 5;
 static_assert(kAssociationSet == OptionControlRowOf(OptionControl::TabControlSet).Items.Count());
 
-// One line of the pipeline check list.
+// One line of the pipeline check list: a process, shown by its caption.
 struct OrderItem {
+    ProcessKind Kind = ProcessKind::Replace;
     std::string Text;
     bool Checked = false;
     bool operator==(const OrderItem&) const = default;

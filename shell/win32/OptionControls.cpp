@@ -32,8 +32,8 @@ DialogFrame MeasureDialog(const Builder& b)
     f.Gap = b.Px(8);
     // The pipeline list is as wide as its longest caption beside a check box.
     f.ListWidth = b.Px(120);
-    for (int k = 0; k < kProcessKindCount; ++k)
-        f.ListWidth = std::max(f.ListWidth, b.TextWidth(ProcessKindCaption(k)) + b.Px(44));
+    for (const ProcessKind kind : kProcessKinds)
+        f.ListWidth = std::max(f.ListWidth, b.TextWidth(ProcessKindCaption(kind)) + b.Px(44));
     const int pageWidth = b.Px(440);
     // Just wide enough for the first part and its blanks, so the second part takes the next line.
     const std::string_view comment = Builder::Caption(C::LabelComment);
@@ -91,11 +91,12 @@ void FillPipelineList(HWND list)
     column.mask = LVCF_WIDTH;
     SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
     for (int k = 0; k < kProcessKindCount; ++k) {
-        std::wstring text = ToWide(ProcessKindCaption(k));
+        std::wstring text = ToWide(ProcessKindCaption(kProcessKinds[k]));
         LVITEMW item{};
-        item.mask = LVIF_TEXT;
+        item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = k;
         item.pszText = text.data();
+        item.lParam = static_cast<LPARAM>(kProcessKinds[k]);
         SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
 }

@@ -48,9 +48,7 @@ LRESULT QueryOrderItem(OptionWin32View& view, WPARAM position)
 {
     if (position >= kProcessKindCount) return -1;
     const OrderItem item = view.GetOrderItems()[position];
-    for (int kind = 0; kind < kProcessKindCount; ++kind)
-        if (item.Text == ProcessKindCaption(kind)) return kind | (item.Checked ? 0x100 : 0);
-    return -1;
+    return static_cast<int>(item.Kind) | (item.Checked ? 0x100 : 0);
 }
 
 LRESULT ChangeDpi(HWND dialog, WPARAM dpi, LPARAM topLeft)

@@ -69,6 +69,25 @@ void SetOrderItemChecked(HWND list, int position, bool checked)
     SendMessageW(list, LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&item));
 }
 
+// Each item carries its process in its item data, so the caption is only for the eye.
+ProcessKind OrderItemKind(HWND list, int position)
+{
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = position;
+    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return static_cast<ProcessKind>(item.lParam);
+}
+
+void SetOrderItemKind(HWND list, int position, ProcessKind kind)
+{
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = position;
+    item.lParam = static_cast<LPARAM>(kind);
+    SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
 }  // namespace
 
 void FocusOn(HWND control)
@@ -150,7 +169,8 @@ OrderItems OptionWin32View::GetOrderItems()
         item.pszText = text;
         item.cchTextMax = static_cast<int>(std::size(text));
         const auto length = SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
-        items[i] = {FromWide(std::wstring_view(text, static_cast<std::size_t>(length))), OrderItemChecked(list, i)};
+        items[i] = {OrderItemKind(list, i), FromWide(std::wstring_view(text, static_cast<std::size_t>(length))),
+                    OrderItemChecked(list, i)};
     }
     return items;
 }
@@ -164,6 +184,7 @@ void OptionWin32View::SetOrderItems(const OrderItems& items)
         LVITEMW item{};
         item.pszText = text.data();
         SendMessageW(list, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+        SetOrderItemKind(list, i, items[i].Kind);
         SetOrderItemChecked(list, i, items[i].Checked);
     }
 }

@@ -44,7 +44,7 @@ TEST(CaseProcess, AppliesMethodThenInitialCapital)
     };
     for (const auto& c : cases) {
         EditSet set;
-        set.CaseMethod = c.method;
+        set.CaseMethod = static_cast<CaseConversion>(c.method);
         set.CaseInitial = c.initial;
         EXPECT_EQ(ProcessCase(c.text, set), c.expected) << c.name;
     }
@@ -55,7 +55,7 @@ TEST(CaseProcess, EmptyTextStaysEmptyForEveryCombination)
     for (int method : {0, 1, 2}) {
         for (bool initial : {false, true}) {
             EditSet set;
-            set.CaseMethod = method;
+            set.CaseMethod = static_cast<CaseConversion>(method);
             set.CaseInitial = initial;
             EXPECT_EQ(ProcessCase("", set), "") << "method " << method << " initial " << initial;
         }

@@ -6,6 +6,7 @@
 #include "core/EditDriver.h"
 #include "text/SjisLiteral.h"
 #include "support/MemoryClipboard.h"
+#include "support/ProcessOrder.h"
 
 namespace {
 
@@ -17,7 +18,8 @@ struct RecordingRunner {
 
     ProcessRunner Runner()
     {
-        return [this](int kind, const std::string& text, const EditSet&) {
+        return [this](ProcessKind process, const std::string& text, const EditSet&) {
+            const int kind = static_cast<int>(process);
             calls.push_back(kind);
             if (kind == failAt) throw std::runtime_error("pattern error");
             return text + "<" + std::to_string(kind) + ">";
@@ -43,7 +45,7 @@ std::deque<std::string> Texts(const History& history)
 EditSet SetWith(std::array<int, 7> order, std::array<bool, 7> enabled)
 {
     EditSet set;
-    set.Order = order;
+    set.Order = OrderOf(order);
     set.IfExec = enabled;
     return set;
 }

@@ -24,7 +24,7 @@ struct KanaCase {
 std::string Kana(std::string_view text, int method)
 {
     EditSet set;
-    set.KanaMethod = method;
+    set.KanaMethod = static_cast<KanaConversion>(method);
     return ProcessKana(std::string(text), set);
 }
 

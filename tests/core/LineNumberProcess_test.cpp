@@ -26,8 +26,8 @@ EditSet MakeSet(const LineNoCase& c)
     set.Deg = c.deg;
     set.Before = c.before;
     set.After = c.after;
-    set.Add = c.add;
-    set.Fill = c.fill;
+    set.Add = static_cast<NumberPlace>(c.add);
+    set.Fill = static_cast<NumberFill>(c.fill);
     return set;
 }
 

@@ -20,7 +20,7 @@ enum SortMethod { Ascending = 0, Descending = 1, Reverse = 2 };
 std::string Sort(const std::string& text, int method, const ILineComparer& comparer = PortableLineComparer())
 {
     EditSet set;
-    set.SortMethod = method;
+    set.SortMethod = static_cast<SortOrder>(method);
     return ProcessSort(text, set, comparer);
 }
 

@@ -39,7 +39,7 @@ TEST(URLProcess, ConvertsLineByLine)
     };
     for (const auto& c : cases) {
         EditSet set;
-        set.EnDeCd = c.direction;
+        set.EnDeCd = static_cast<URLDirection>(c.direction);
         TNMURL coder;
         EXPECT_EQ(ProcessURL(c.text, set, coder), c.expected) << c.name;
     }

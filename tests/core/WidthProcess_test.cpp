@@ -24,7 +24,7 @@ struct WidthCase {
 std::string Width(std::string_view text, int method, bool ifHnKn)
 {
     EditSet set;
-    set.ZnHnMethod = method;
+    set.ZnHnMethod = static_cast<WidthConversion>(method);
     set.IfHnKn = ifHnKn;
     return ProcessZnHn(std::string(text), set);
 }
@@ -140,8 +140,8 @@ TEST(ConvertProcess, KanaConversionRunsBeforeWidthConversion)
     };
     for (const ConvertCase& c : cases) {
         EditSet set;
-        set.KanaMethod = c.kanaMethod;
-        set.ZnHnMethod = c.znHnMethod;
+        set.KanaMethod = static_cast<KanaConversion>(c.kanaMethod);
+        set.ZnHnMethod = static_cast<WidthConversion>(c.znHnMethod);
         set.IfHnKn = c.ifHnKn;
         EXPECT_EQ(ProcessZnHn(ProcessKana(std::string(c.text), set), set), c.expected) << c.name;
     }

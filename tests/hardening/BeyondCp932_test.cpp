@@ -15,6 +15,7 @@
 #include "text/Cp932.h"
 #include "text/SplitLines.h"
 #include "text/StandIns.h"
+#include "support/ProcessOrder.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ struct Pipeline {
     TNMURL url;
     PortableLineComparer comparer;
 
-    std::string Run(int kind, const std::string& text, const EditSet& set, TStandInMap& map)
+    std::string Run(ProcessKind kind, const std::string& text, const EditSet& set, TStandInMap& map)
     {
         ProcessServices services{awk, url, comparer, map};
         return RunTextProcess(kind, text, set, services);
@@ -58,9 +59,9 @@ EditSet Unchanging()
 {
     EditSet set;
     set.MaxCnt = 0;
-    set.CaseMethod = 2;
-    set.KanaMethod = 2;
-    set.ZnHnMethod = 2;
+    set.CaseMethod = CaseConversion::Keep;
+    set.KanaMethod = KanaConversion::Keep;
+    set.ZnHnMethod = WidthConversion::Keep;
     set.RLCenter = "zzzq";
     return set;
 }
@@ -70,10 +71,10 @@ EditSet Working(bool urlUtf8)
 {
     EditSet set;
     set.Cond[0] = {"a|.$", "<&>", true};
-    set.CaseMethod = 1;
+    set.CaseMethod = CaseConversion::Upper;
     set.CaseInitial = true;
-    set.KanaMethod = 0;
-    set.ZnHnMethod = 0;
+    set.KanaMethod = KanaConversion::ToKatakana;
+    set.ZnHnMethod = WidthConversion::ToHalfWidth;
     set.IfHnKn = true;
     set.RLCenter = "=";
     set.URLUtf8 = urlUtf8;
@@ -90,19 +91,19 @@ TEST(BeyondCp932, UnchangingProcessesAndANoOpSetGiveTheTextBack)
         const std::string lines = JoinLines(SplitLines(text));  // what a line-based process writes
         const EditSet same = Unchanging();
         EditSet noOp = same;  // every process that can keep the text whole, enabled
-        noOp.IfExec[pkReplace] = noOp.IfExec[pkCase] = noOp.IfExec[pkConvert] = true;
-        EXPECT_EQ(RunEditSet(text, noOp, [&](int k, const std::string& t, const EditSet& s) { return p.Run(k, t, s, map); }),
+        noOp.IfExec[KindIndex(ProcessKind::Replace)] = noOp.IfExec[KindIndex(ProcessKind::Case)] = noOp.IfExec[KindIndex(ProcessKind::Convert)] = true;
+        EXPECT_EQ(RunEditSet(text, noOp, [&](ProcessKind k, const std::string& t, const EditSet& s) { return p.Run(k, t, s, map); }),
                   text);
-        EXPECT_EQ(p.Run(pkReplace, text, same, map), text);
-        EXPECT_EQ(p.Run(pkConvert, text, same, map), text);
-        EXPECT_EQ(p.Run(pkCase, text, same, map), text);
-        EXPECT_EQ(p.Run(pkSwap, text, same, map), lines);
+        EXPECT_EQ(p.Run(ProcessKind::Replace, text, same, map), text);
+        EXPECT_EQ(p.Run(ProcessKind::Convert, text, same, map), text);
+        EXPECT_EQ(p.Run(ProcessKind::Case, text, same, map), text);
+        EXPECT_EQ(p.Run(ProcessKind::Swap, text, same, map), lines);
         for (const bool utf8 : {false, true}) {
             EditSet encode = same, decode = same;
             encode.URLUtf8 = decode.URLUtf8 = utf8;
-            decode.EnDeCd = 1;
+            decode.EnDeCd = URLDirection::Decode;
             // Two line-based steps: a final empty line the first one writes, the second drops.
-            EXPECT_EQ(p.Run(pkURL, p.Run(pkURL, text, encode, map), decode, map), JoinLines(SplitLines(lines)))
+            EXPECT_EQ(p.Run(ProcessKind::URL, p.Run(ProcessKind::URL, text, encode, map), decode, map), JoinLines(SplitLines(lines)))
                 << "UTF-8 " << utf8;
         }
     }
@@ -118,12 +119,12 @@ TEST(BeyondCp932, NoProcessAltersOrDropsOne)
         const std::vector<char32_t> beyond = BeyondCharacters(text, map);
         for (const bool utf8 : {false, true}) {
             const EditSet set = Working(utf8);
-            for (int kind = 0; kind < kProcessKindCount; ++kind) {
+            for (const ProcessKind kind : kProcessKinds) {
                 std::string out = p.Run(kind, text, set, map);
-                if (kind == pkURL) {  // an encoding keeps them as its decoding shows
+                if (kind == ProcessKind::URL) {  // an encoding keeps them as its decoding shows
                     EditSet decode = set;
-                    decode.EnDeCd = 1;
-                    out = p.Run(pkURL, out, decode, map);
+                    decode.EnDeCd = URLDirection::Decode;
+                    out = p.Run(ProcessKind::URL, out, decode, map);
                 }
                 EXPECT_EQ(BeyondCharacters(out, map), beyond) << "process " << kind << " UTF-8 " << utf8;
             }

@@ -13,6 +13,7 @@
 #include "text/SjisLiteral.h"
 #include "text/SplitLines.h"
 #include "core/TextProcesses.h"
+#include "support/ProcessOrder.h"
 #include "regex/RegExp.h"
 
 namespace {
@@ -21,19 +22,19 @@ namespace {
 // some declarations.
 std::string Sj(std::string_view bytes) { return std::string(bytes); }
 
-// One typical setting of each process code.
-EditSet SetFor(int kind)
+// One typical setting of each process.
+EditSet SetFor(ProcessKind kind)
 {
     EditSet set;
-    set.IfExec[static_cast<std::size_t>(kind)] = true;
+    set.IfExec[KindIndex(kind)] = true;
     set.Cond[0] = {"a", "<&>", true};
-    set.CaseMethod = 1;
+    set.CaseMethod = CaseConversion::Upper;
     set.CaseInitial = true;
-    set.KanaMethod = 0;
-    set.ZnHnMethod = 0;
-    set.SortMethod = 0;
+    set.KanaMethod = KanaConversion::ToKatakana;
+    set.ZnHnMethod = WidthConversion::ToHalfWidth;
+    set.SortMethod = SortOrder::Ascending;
     set.RLCenter = "=";
-    set.EnDeCd = 0;
+    set.EnDeCd = URLDirection::Encode;
     return set;
 }
 
@@ -83,28 +84,28 @@ TEST(HostileText, LoneLineBreaksGiveOneLinePerBreak)
         ASSERT_EQ(SplitLines(row.text), row.lines) << row.name;
         const std::string joined = JoinLines(row.lines);
         // Sorting and reversing move lines but lose none of their bytes.
-        for (const int method : {0, 1, 2}) {
-            EditSet set = SetFor(pkSort);
+        for (const SortOrder method : {SortOrder::Ascending, SortOrder::Descending, SortOrder::Reverse}) {
+            EditSet set = SetFor(ProcessKind::Sort);
             set.SortMethod = method;
-            const std::string sorted = RunTextProcess(pkSort, row.text, set, s.services);
-            EXPECT_EQ(Sorted(JoinedLines(sorted)), Sorted(row.lines)) << row.name << " sort " << method;
-            EXPECT_EQ(sorted.size(), joined.size()) << row.name << " sort " << method;
+            const std::string sorted = RunTextProcess(ProcessKind::Sort, row.text, set, s.services);
+            EXPECT_EQ(Sorted(JoinedLines(sorted)), Sorted(row.lines)) << row.name << " sort " << static_cast<int>(method);
+            EXPECT_EQ(sorted.size(), joined.size()) << row.name << " sort " << static_cast<int>(method);
         }
         // Every line-based process keeps the number of lines and joins them with CR LF.
-        for (const int kind : {pkLineNo, pkCase, pkSwap, pkURL}) {
+        for (const ProcessKind kind : {ProcessKind::LineNo, ProcessKind::Case, ProcessKind::Swap, ProcessKind::URL}) {
             const std::string result = RunTextProcess(kind, row.text, SetFor(kind), s.services);
             EXPECT_EQ(JoinedLines(result).size(), row.lines.size()) << row.name << " process " << kind;
             EXPECT_EQ(std::count(result.begin(), result.end(), '\r'), std::count(result.begin(), result.end(), '\n'))
                 << row.name << " process " << kind;
         }
         // Replacing and converting keep the breaks as they are.
-        for (const int kind : {pkReplace, pkConvert}) {
+        for (const ProcessKind kind : {ProcessKind::Replace, ProcessKind::Convert}) {
             const std::string result = RunTextProcess(kind, row.text, SetFor(kind), s.services);
             EXPECT_EQ(std::count(result.begin(), result.end(), '\r'), std::count(row.text.begin(), row.text.end(), '\r'))
                 << row.name << " process " << kind;
         }
         // The whole pipeline, every process once.
-        EditSet all = SetFor(pkReplace);
+        EditSet all = SetFor(ProcessKind::Replace);
         all.IfExec.fill(true);
         const std::string piped = RunEditSet(row.text, all, ProcessRunnerFor(s.services));
         EXPECT_EQ(JoinedLines(piped).size(), row.lines.size()) << row.name << " pipeline";
@@ -128,27 +129,27 @@ TEST(HostileText, EveryByteAtEveryPositionPassesEveryProcess)
 {
     const std::string base = "a=" + Sj("あ表"_sj) + "b\r\n" + Sj("ｶ"_sj) + "%4";
     Services s;
-    EditSet decode = SetFor(pkURL);
-    decode.EnDeCd = 1;
+    EditSet decode = SetFor(ProcessKind::URL);
+    decode.EnDeCd = URLDirection::Decode;
     for (std::size_t at = 0; at < base.size(); ++at) {
         for (int b = 0; b < 256; ++b) {
             std::string text = base;
             text[at] = static_cast<char>(b);
             const std::string label = "byte " + std::to_string(b) + " at " + std::to_string(at);
-            for (int kind = 0; kind < kProcessKindCount; ++kind)
+            for (const ProcessKind kind : kProcessKinds)
                 EXPECT_NO_THROW(RunTextProcess(kind, text, SetFor(kind), s.services)) << label << " process " << kind;
 
-            const std::string sorted = RunTextProcess(pkSort, text, SetFor(pkSort), s.services);
+            const std::string sorted = RunTextProcess(ProcessKind::Sort, text, SetFor(ProcessKind::Sort), s.services);
             const std::vector<std::string> lines = SplitLines(text);
             if (!lines.empty()) {
                 ASSERT_EQ(Sorted(JoinedLines(sorted)), Sorted(lines)) << label;
             }
-            const std::string encoded = RunTextProcess(pkURL, text, SetFor(pkURL), s.services);
+            const std::string encoded = RunTextProcess(ProcessKind::URL, text, SetFor(ProcessKind::URL), s.services);
             const std::vector<std::string> encodedLines = SplitLines(encoded);
             std::vector<std::string> expected;
             for (std::size_t i = 0; i < lines.size(); ++i)
                 expected.push_back(IsCp932Text(lines[i]) ? lines[i] : encodedLines[i]);
-            ASSERT_EQ(RunTextProcess(pkURL, encoded, decode, s.services), JoinLines(expected)) << label;
+            ASSERT_EQ(RunTextProcess(ProcessKind::URL, encoded, decode, s.services), JoinLines(expected)) << label;
         }
     }
 }

@@ -512,7 +512,7 @@ EditSettings ReplacingSet(std::string from)
 {
     EditSettings settings = FourGroups(1);
     EditSet& set = settings.Group[0].Set[1];
-    set.IfExec[pkReplace] = true;
+    set.IfExec[KindIndex(ProcessKind::Replace)] = true;
     set.Cond[0] = {std::move(from), "b", false};
     return settings;
 }

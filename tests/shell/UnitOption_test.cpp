@@ -15,11 +15,14 @@
 #include "core/TextProcesses.h"
 #include "regex/AWKStr.h"
 #include "support/MemoryClipboard.h"
+#include "support/ProcessOrder.h"
 #include "shell/UnitOption.h"
 
 namespace {
 
 using C = OptionControl;
+
+std::string Caption(ProcessKind kind) { return std::string(ProcessKindCaption(kind)); }
 
 class FakeView : public IOptionView {
 public:
@@ -39,7 +42,7 @@ public:
 
     FakeView()
     {
-        for (int k = 0; k < kProcessKindCount; ++k) order[k] = {std::string(ProcessKindCaption(k)), false};
+        for (int k = 0; k < kProcessKindCount; ++k) order[k] = {kProcessKinds[k], Caption(kProcessKinds[k]), false};
     }
 
     const StandInMapPtr& StandIns() override { return standIns; }
@@ -90,18 +93,18 @@ std::string Dump(const EditSettings& s)
         out << g.Name << '|' << g.ExecHotKey << '|';
         for (const EditSet& e : g.Set) {
             out << e.HotKey << ',' << e.MaxCnt << ',';
-            for (int k = 0; k < kProcessKindCount; ++k) out << e.Order[k] << e.IfExec[k];
+            for (int k = 0; k < kProcessKindCount; ++k) out << static_cast<int>(e.Order[k]) << e.IfExec[k];
             for (const ReplaceCondition& c : e.Cond) out << c.FromStr << '/' << c.ToStr << '/' << c.NoCase << ',';
-            out << e.Index << ',' << e.Step << ',' << e.Deg << ',' << e.Before << ',' << e.After << ',' << e.Add << ','
-                << e.Fill << ',' << e.SortMethod << ',' << e.CaseMethod << ',' << e.CaseInitial << ',' << e.KanaMethod
-                << ',' << e.ZnHnMethod << ',' << e.IfHnKn << ',' << e.RLBefore << ',' << e.RLCenter << ','
-                << e.RLAfter << ',' << e.EnDeCd << ',' << e.URLUtf8 << ',' << e.EditSelection << ';';
+            out << e.Index << ',' << e.Step << ',' << e.Deg << ',' << e.Before << ',' << e.After << ',' << static_cast<int>(e.Add)
+                << ',' << static_cast<int>(e.Fill) << ',' << static_cast<int>(e.SortMethod) << ','
+                << static_cast<int>(e.CaseMethod) << ',' << e.CaseInitial << ',' << static_cast<int>(e.KanaMethod) << ','
+                << static_cast<int>(e.ZnHnMethod) << ',' << e.IfHnKn << ',' << e.RLBefore << ',' << e.RLCenter << ','
+                << e.RLAfter << ',' << static_cast<int>(e.EnDeCd) << ',' << e.URLUtf8 << ',' << e.EditSelection << ';';
         }
     }
     return out.str();
 }
 
-std::string Caption(int kind) { return std::string(ProcessKindCaption(kind)); }
 
 // The main window's side: the real edit driver and processes, a recording launcher and
 // settings writer.
@@ -204,8 +207,8 @@ TEST_F(OptionTest, OpeningShowsTheActiveGroupsFirstSetFirstConditionAndTheClipbo
     model.ActiveGroup = 2;
     EditSet& set = model.Group[1].Set[0];
     set.HotKey = kShortCutCtrl | 'Q';
-    set.Order = {4, 0, 1, 2, 3, 5, 6};
-    set.IfExec[pkSort] = true;
+    set.Order = OrderOf({4, 0, 1, 2, 3, 5, 6});
+    set.IfExec[KindIndex(ProcessKind::Sort)] = true;
     set.Cond[0] = {"a+", "b", true};
     history.AddHistory("older");
     history.AddHistory("newer");
@@ -217,8 +220,8 @@ TEST_F(OptionTest, OpeningShowsTheActiveGroupsFirstSetFirstConditionAndTheClipbo
     EXPECT_EQ(view.texts[C::EditGroupName], "G2");
     EXPECT_EQ(dialog.CurrentSet(), 1);
     EXPECT_EQ(view.hotKey, kShortCutCtrl | 'Q');
-    EXPECT_EQ(view.order[0], (OrderItem{Caption(pkSort), true}));
-    EXPECT_EQ(view.order[1], (OrderItem{Caption(pkReplace), false}));
+    EXPECT_EQ(view.order[0], (OrderItem{ProcessKind::Sort, Caption(ProcessKind::Sort), true}));
+    EXPECT_EQ(view.order[1], (OrderItem{ProcessKind::Replace, Caption(ProcessKind::Replace), false}));
     EXPECT_EQ(view.index[C::PageControlExec], opReplace);
     EXPECT_EQ(dialog.CurrentCond(), 1);
     EXPECT_EQ(view.texts[C::EditFrom], "a+");
@@ -263,7 +266,8 @@ OrderItems Items(const std::string& letters)
     OrderItems items;
     for (int i = 0; i < kProcessKindCount; ++i) {
         const char c = letters[i];
-        items[i] = {std::string(1, static_cast<char>(std::tolower(c))), std::isupper(c) != 0};
+        const char letter = static_cast<char>(std::tolower(c));
+        items[i] = {static_cast<ProcessKind>(letter - 'a'), std::string(1, letter), std::isupper(c) != 0};
     }
     return items;
 }
@@ -295,37 +299,37 @@ TEST_F(OptionTest, CheckingProcessesBuildsThePipelineInTheOrderTheyWereChecked)
 {
     Open();
     ClickOrderItem(4);  // 行ソート
-    EXPECT_EQ(view.order[0], (OrderItem{Caption(pkSort), true}));
+    EXPECT_EQ(view.order[0], (OrderItem{ProcessKind::Sort, Caption(ProcessKind::Sort), true}));
     ClickOrderItem(2);  // 行番号, now at position 2
-    EXPECT_EQ(view.order[1], (OrderItem{Caption(pkLineNo), true}));
+    EXPECT_EQ(view.order[1], (OrderItem{ProcessKind::LineNo, Caption(ProcessKind::LineNo), true}));
 
     const EditSet& set = Work(1, 1);
-    EXPECT_EQ(set.Order, (std::array<int, 7>{4, 1, 0, 2, 3, 5, 6}));
+    EXPECT_EQ(set.Order, OrderOf({4, 1, 0, 2, 3, 5, 6}));
     EXPECT_EQ(set.IfExec, (std::array<bool, 7>{false, true, false, false, true, false, false}));
 }
 
 TEST_F(OptionTest, UncheckingTheFirstOfThreeLetsTheOthersMoveUp)
 {
     EditSet& live = model.Group[0].Set[0];
-    live.Order = {4, 1, 0, 2, 3, 5, 6};
+    live.Order = OrderOf({4, 1, 0, 2, 3, 5, 6});
     live.IfExec = {true, true, false, false, true, false, false};
     Open();
     ClickOrderItem(0);
 
     const EditSet& set = Work(1, 1);
-    EXPECT_EQ(set.Order, (std::array<int, 7>{1, 0, 4, 2, 3, 5, 6}));
+    EXPECT_EQ(set.Order, OrderOf({1, 0, 4, 2, 3, 5, 6}));
     EXPECT_EQ(set.IfExec, (std::array<bool, 7>{true, true, false, false, false, false, false}));
 }
 
 TEST_F(OptionTest, PositionWithoutAValidCodeKeepsTheItemShownBefore)
 {
-    model.Group[0].Set[0].Order = {6, 5, 4, 3, 2, 1, 0};
-    model.Group[0].Set[0].IfExec[pkReplace] = true;
-    model.Group[0].Set[1].Order = {1, 2, 3, 4, 5, 6, 77};
+    model.Group[0].Set[0].Order = OrderOf({6, 5, 4, 3, 2, 1, 0});
+    model.Group[0].Set[0].IfExec[KindIndex(ProcessKind::Replace)] = true;
+    model.Group[0].Set[1].Order = OrderOf({1, 2, 3, 4, 5, 6, 77});
     Open();
     SelectSet(2);
-    EXPECT_EQ(view.order[5], (OrderItem{Caption(pkURL), false}));
-    EXPECT_EQ(view.order[6], (OrderItem{Caption(pkReplace), true}));
+    EXPECT_EQ(view.order[5], (OrderItem{ProcessKind::URL, Caption(ProcessKind::URL), false}));
+    EXPECT_EQ(view.order[6], (OrderItem{ProcessKind::Replace, Caption(ProcessKind::Replace), true}));
 }
 
 TEST_F(OptionTest, EachControlWritesItsFieldOfTheCurrentSetOrCondition)
@@ -365,14 +369,14 @@ TEST_F(OptionTest, EachControlWritesItsFieldOfTheCurrentSetOrCondition)
     EXPECT_FALSE(s.Cond[0].NoCase);
     EXPECT_EQ(s.Step, 5);
     EXPECT_EQ(s.Before + s.After, "[]");
-    EXPECT_EQ(s.Add * 10 + s.Fill, 11);
-    EXPECT_EQ(s.CaseMethod, 0);
+    EXPECT_EQ(static_cast<int>(s.Add) * 10 + static_cast<int>(s.Fill), 11);
+    EXPECT_EQ(s.CaseMethod, CaseConversion::Lower);
     EXPECT_TRUE(s.CaseInitial);
-    EXPECT_EQ(s.KanaMethod * 10 + s.ZnHnMethod, 10);
+    EXPECT_EQ(static_cast<int>(s.KanaMethod) * 10 + static_cast<int>(s.ZnHnMethod), 10);
     EXPECT_TRUE(s.IfHnKn);
-    EXPECT_EQ(s.SortMethod, 2);
+    EXPECT_EQ(s.SortMethod, SortOrder::Reverse);
     EXPECT_EQ(s.RLBefore + s.RLCenter + s.RLAfter, "a=b");
-    EXPECT_EQ(s.EnDeCd, 1);
+    EXPECT_EQ(s.EnDeCd, URLDirection::Decode);
     EXPECT_TRUE(s.URLUtf8);
     EXPECT_TRUE(s.EditSelection);
     // The other sets are untouched.
@@ -570,13 +574,13 @@ TEST_F(OptionTest, StoredValuesOutsideTheRangesAreShownAndCommittedClampedButThe
     live.Index = 150;
     live.Step = 0;
     live.Deg = 12;
-    live.Add = -3;
-    live.Fill = 4;
-    live.CaseMethod = 7;
-    live.KanaMethod = -1;
-    live.ZnHnMethod = 3;
-    live.SortMethod = 5;
-    live.EnDeCd = 9;
+    live.Add = static_cast<NumberPlace>(-3);
+    live.Fill = static_cast<NumberFill>(4);
+    live.CaseMethod = static_cast<CaseConversion>(7);
+    live.KanaMethod = static_cast<KanaConversion>(-1);
+    live.ZnHnMethod = static_cast<WidthConversion>(3);
+    live.SortMethod = static_cast<SortOrder>(5);
+    live.EnDeCd = static_cast<URLDirection>(9);
     Open();
     const std::pair<OptionPage, std::vector<std::pair<C, int>>> radios[] = {
         {opLineNo, {{C::RadioGroupAdd, 0}, {C::RadioGroupFill, 1}}},
@@ -597,8 +601,9 @@ TEST_F(OptionTest, StoredValuesOutsideTheRangesAreShownAndCommittedClampedButThe
     EXPECT_EQ(view.texts[C::SpinEditDeg], "8");
 
     dialog.ButtonOkClick();
-    EXPECT_EQ((std::array{live.Index, live.Step, live.Deg, live.Add, live.Fill, live.CaseMethod, live.KanaMethod,
-                          live.ZnHnMethod, live.SortMethod, live.EnDeCd}),
+    EXPECT_EQ((std::array{live.Index, live.Step, live.Deg, static_cast<int>(live.Add), static_cast<int>(live.Fill),
+                          static_cast<int>(live.CaseMethod), static_cast<int>(live.KanaMethod),
+                          static_cast<int>(live.ZnHnMethod), static_cast<int>(live.SortMethod), static_cast<int>(live.EnDeCd)}),
               (std::array{99, 1, 12, 0, 1, 2, 0, 2, 2, 1}));
 }
 
@@ -637,7 +642,7 @@ TEST_F(OptionTest, OkRefusesAFieldTheSettingsFileCannotStore)
     Open();
     Type(C::EditFrom, Utf8ToCp932("é", *view.standIns));
     Type(C::EditTo, "e");
-    ClickOrderItem(pkReplace);
+    ClickOrderItem(KindIndex(ProcessKind::Replace));
     Type(C::MemoClipboard, Utf8ToCp932("café", *view.standIns));
     dialog.ButtonExeClick();
     EXPECT_EQ(clipboard.GetClipboardText(), "cafe");
@@ -700,14 +705,14 @@ TEST_F(OptionTest, RunUsesTheMemoAndTheUnsavedSetAndRefreshesBothPanes)
     Open();
     SelectPage(opCase);
     Choose(C::RadioGroupCase, 1);  // all upper case
-    ClickOrderItem(pkCase);
+    ClickOrderItem(KindIndex(ProcessKind::Case));
     Type(C::MemoClipboard, "edited\r\n");
     dialog.ButtonExeClick();
 
     EXPECT_EQ(clipboard.GetClipboardText(), "EDITED\r\n");
     EXPECT_EQ(view.texts[C::MemoClipboard], "EDITED\r\n\r\n");
     EXPECT_EQ(view.items[C::ListBoxUndo], (std::vector<std::string>{"edited\r\n", "before"}));
-    EXPECT_EQ(model.Group[0].Set[0].CaseMethod, 2);  // the live model is untouched
+    EXPECT_EQ(model.Group[0].Set[0].CaseMethod, CaseConversion::Keep);  // the live model is untouched
 }
 
 TEST_F(OptionTest, MemoFilledFromTheClipboardEndsWithALineBreakThatTheRunKeeps)
@@ -715,7 +720,7 @@ TEST_F(OptionTest, MemoFilledFromTheClipboardEndsWithALineBreakThatTheRunKeeps)
     Open();
     SelectPage(opCase);
     Choose(C::RadioGroupCase, 1);
-    ClickOrderItem(pkCase);
+    ClickOrderItem(KindIndex(ProcessKind::Case));
     dialog.ButtonExeClick();
     EXPECT_EQ(clipboard.GetClipboardText(), "ABC\r\n");
 }
@@ -724,7 +729,7 @@ TEST_F(OptionTest, FailingRunLeavesMemoAndHistoryListAsTheyWere)
 {
     Open();
     Type(C::EditFrom, "(");
-    ClickOrderItem(pkReplace);
+    ClickOrderItem(KindIndex(ProcessKind::Replace));
     Type(C::MemoClipboard, "typed");
     EXPECT_ANY_THROW(dialog.ButtonExeClick());
 
@@ -741,17 +746,17 @@ TEST_F(OptionTest, TraceButtonShowsTheStepsOfTheLastRunOfASet)
     EXPECT_FALSE(view.enabled[C::ButtonTrace]);
     Type(C::EditFrom, "a");
     Type(C::EditTo, "xx");
-    ClickOrderItem(pkReplace);
+    ClickOrderItem(KindIndex(ProcessKind::Replace));
     SelectPage(opCase);
     Choose(C::RadioGroupCase, 1);
-    ClickOrderItem(pkCase);
+    ClickOrderItem(KindIndex(ProcessKind::Case));
     Type(C::MemoClipboard, "aba");
     dialog.ButtonExeClick();
     EXPECT_TRUE(view.enabled[C::ButtonTrace]);
     dialog.ButtonTraceClick();
     const std::vector<std::pair<std::string, std::string>> steps = {
-        {Caption(pkReplace).insert(0, "1 ") + " 3 -> 5" + SjString(" 条件"_sj) + "1:2", "xxbxx"},
-        {Caption(pkCase).insert(0, "2 ") + " 5 -> 5", "XXBXX"},
+        {Caption(ProcessKind::Replace).insert(0, "1 ") + " 3 -> 5" + SjString(" 条件"_sj) + "1:2", "xxbxx"},
+        {Caption(ProcessKind::Case).insert(0, "2 ") + " 5 -> 5", "XXBXX"},
     };
     EXPECT_EQ(view.traceShown, steps);
 
@@ -811,7 +816,7 @@ TEST_F(OptionTest, CancelChangesNothingButKeepsWhatTheRunAndTheHistoryDid)
     SelectGroup(2);
     SelectPage(opCase);
     Choose(C::RadioGroupCase, 1);
-    ClickOrderItem(pkCase);
+    ClickOrderItem(KindIndex(ProcessKind::Case));
     dialog.ButtonExeClick();
     view.index[C::ListBoxUndo] = 0;
     dialog.ListBoxUndoDblClick();

@@ -98,7 +98,7 @@ std::string BreaksOnly()
 
 struct Row {
     const char* name;
-    int kind;
+    ProcessKind kind;
     std::function<void(EditSet&)> configure;
     // Over a text of breaks only the result can be several times the text (a number for
     // every empty line), so the bound is taken of input and result together.
@@ -118,33 +118,33 @@ int main()
     ProcessServices services{awk, url, comparer, standIns};
 
     EditSet encoded;
-    encoded.EnDeCd = 0;
+    encoded.EnDeCd = URLDirection::Encode;
     // The decode row works on an encoded text, which is about three times as long.
-    const std::string encodedText = RunTextProcess(pkURL, text, encoded, services);
+    const std::string encodedText = RunTextProcess(ProcessKind::URL, text, encoded, services);
 
     const Row rows[] = {
-        {"replace, one condition", pkReplace, [](EditSet& s) { s.Cond[0] = {"World", "Earth", false}; }},
-        {"replace, four conditions", pkReplace,
+        {"replace, one condition", ProcessKind::Replace, [](EditSet& s) { s.Cond[0] = {"World", "Earth", false}; }},
+        {"replace, four conditions", ProcessKind::Replace,
          [](EditSet& s) {
              s.Cond[0] = {Sj("東京"_sj), Sj("大阪"_sj), false};
              s.Cond[1] = {"hello", "<&>", true};  // ignores case, width and kana kind
              s.Cond[2] = {Sj("カタカナ"_sj), "[&]", true};
              s.Cond[3] = {"[0-9]+$", "#&", false};
          }},
-        {"line numbers", pkLineNo, [](EditSet&) {}},
-        {"upper case, initials", pkCase, [](EditSet& s) { s.CaseMethod = 1; s.CaseInitial = true; }},
-        {"katakana, full width", pkConvert, [](EditSet& s) { s.KanaMethod = 0; s.ZnHnMethod = 0; s.IfHnKn = true; }},
-        {"sort ascending", pkSort, [](EditSet& s) { s.SortMethod = 0; }},
-        {"sort descending", pkSort, [](EditSet& s) { s.SortMethod = 1; }},
-        {"swap sides", pkSwap, [](EditSet& s) { s.RLCenter = " = "; }},
-        {"URL encode", pkURL, [](EditSet& s) { s.EnDeCd = 0; }},
-        {"URL decode", pkURL, [](EditSet& s) { s.EnDeCd = 1; }},
-        {"breaks only: replace", pkReplace, [](EditSet& s) { s.Cond[0] = {"^", "-", false}; }, true},
-        {"breaks only: line numbers", pkLineNo, [](EditSet&) {}, true},
-        {"breaks only: initials", pkCase, [](EditSet& s) { s.CaseInitial = true; }, true},
-        {"breaks only: sort", pkSort, [](EditSet& s) { s.SortMethod = 0; }, true},
-        {"breaks only: swap sides", pkSwap, [](EditSet& s) { s.RLCenter = " = "; }, true},
-        {"breaks only: URL encode", pkURL, [](EditSet& s) { s.EnDeCd = 0; }, true},
+        {"line numbers", ProcessKind::LineNo, [](EditSet&) {}},
+        {"upper case, initials", ProcessKind::Case, [](EditSet& s) { s.CaseMethod = CaseConversion::Upper; s.CaseInitial = true; }},
+        {"katakana, full width", ProcessKind::Convert, [](EditSet& s) { s.KanaMethod = KanaConversion::ToKatakana; s.ZnHnMethod = WidthConversion::ToHalfWidth; s.IfHnKn = true; }},
+        {"sort ascending", ProcessKind::Sort, [](EditSet& s) { s.SortMethod = SortOrder::Ascending; }},
+        {"sort descending", ProcessKind::Sort, [](EditSet& s) { s.SortMethod = SortOrder::Descending; }},
+        {"swap sides", ProcessKind::Swap, [](EditSet& s) { s.RLCenter = " = "; }},
+        {"URL encode", ProcessKind::URL, [](EditSet& s) { s.EnDeCd = URLDirection::Encode; }},
+        {"URL decode", ProcessKind::URL, [](EditSet& s) { s.EnDeCd = URLDirection::Decode; }},
+        {"breaks only: replace", ProcessKind::Replace, [](EditSet& s) { s.Cond[0] = {"^", "-", false}; }, true},
+        {"breaks only: line numbers", ProcessKind::LineNo, [](EditSet&) {}, true},
+        {"breaks only: initials", ProcessKind::Case, [](EditSet& s) { s.CaseInitial = true; }, true},
+        {"breaks only: sort", ProcessKind::Sort, [](EditSet& s) { s.SortMethod = SortOrder::Ascending; }, true},
+        {"breaks only: swap sides", ProcessKind::Swap, [](EditSet& s) { s.RLCenter = " = "; }, true},
+        {"breaks only: URL encode", ProcessKind::URL, [](EditSet& s) { s.EnDeCd = URLDirection::Encode; }, true},
     };
 
     std::printf("%-28s %10s %10s\n", "row (peak/text; breaks only: peak/(text+result))", "seconds", "peak");
@@ -152,7 +152,7 @@ int main()
     for (const Row& row : rows) {
         EditSet set;
         row.configure(set);
-        const std::string& input = row.breaksOnly ? breaks : row.kind == pkURL && set.EnDeCd == 1 ? encodedText : text;
+        const std::string& input = row.breaksOnly ? breaks : row.kind == ProcessKind::URL && set.EnDeCd == URLDirection::Decode ? encodedText : text;
         // The peak counts the input, which the caller holds, and everything the process adds.
         const std::size_t before = liveBytes;
         peakBytes = liveBytes;

@@ -34,8 +34,8 @@ TEST(SjisLiteral, ProducesMicrosoftCp932Bytes)
 
 TEST(SjisLiteral, ProcessCaptionsAreCp932)
 {
-    EXPECT_EQ(ProcessKindCaption(pkURL), "URL\x83\x52\x81\x5B\x83\x68");
-    EXPECT_EQ(ProcessKindCaption(7), "");
+    EXPECT_EQ(ProcessKindCaption(ProcessKind::URL), "URL\x83\x52\x81\x5B\x83\x68");
+    EXPECT_EQ(ProcessKindCaption(static_cast<ProcessKind>(7)), "");
 }
 
 TEST(Cp932Conversion, RoundTripsThroughUtf8AndUtf16)
