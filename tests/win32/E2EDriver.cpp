@@ -1,11 +1,10 @@
 // Test driver of the Windows end-to-end checks (scripts/e2e-wine.sh): acts on a running
 // Morvane.exe from outside where the X server's keys, mouse and clipboard cannot: it tells
 // the script where to click (tray icon, menu items), posts hot keys for texts that must
-// arrive byte for byte, drives the settings dialog through its controls' names (those of
-// shell/OptionControlTable.h), puts text on
-// the clipboard and reads it back exactly, reads and dismisses the program's error boxes,
-// and plays the other programs: one that holds a hot key or the clipboard, and the one
-// that the association launch starts ("mark").
+// arrive byte for byte, drives the settings dialog through its controls, named as in
+// shell/OptionControlTable.h, puts text on the clipboard and reads it back exactly, reads
+// and dismisses the program's error boxes, and plays the other programs: one that holds a
+// hot key or the clipboard, and the one that the association launch starts ("mark").
 //
 // One command per run: e2e-driver COMMAND [ARGS...]. Exit status 0 on success; 1 on a
 // failure, with the reason on standard error; 2 when an error box of Morvane turned up
@@ -599,7 +598,8 @@ std::string ControlName(int id)
 HWND Control(HWND dialog, OptionControl control)
 {
     const HWND window = GetDlgItem(dialog, OptionControlId(control));
-    if (!window) throw Failure("the settings dialog has no window for " + std::string(OptionControlRowOf(control).Name));
+    if (!window)
+        throw Failure("the settings dialog has no window for " + std::string(OptionControlRowOf(control).Name));
     return window;
 }
 
