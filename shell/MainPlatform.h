@@ -14,18 +14,32 @@
 #include "core/ClipboardText.h"
 #include "shell/OptionHost.h"
 
-// Modifier flags of a global hot-key registration (MOD_ALT, MOD_CONTROL, MOD_SHIFT).
-constexpr unsigned kModAlt = 1;
-constexpr unsigned kModControl = 2;
-constexpr unsigned kModShift = 4;
-// Held down, a key repeats: without this flag each repeat would run the set again.
-constexpr unsigned kModNoRepeat = 0x4000;
+// The modifiers of a global hot-key registration, a set combined with |. NoRepeat: held
+// down, a key repeats, and without it each repeat would run the set again.
+enum class HotKeyModifiers : unsigned {
+    None = 0,
+    Alt = 1 << 0,
+    Control = 1 << 1,
+    Shift = 1 << 2,
+    NoRepeat = 1 << 3,
+};
+
+constexpr HotKeyModifiers operator|(HotKeyModifiers a, HotKeyModifiers b)
+{
+    return static_cast<HotKeyModifiers>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+
+// Whether the set holds every modifier of `wanted`.
+constexpr bool Holds(HotKeyModifiers set, HotKeyModifiers wanted)
+{
+    return (static_cast<unsigned>(set) & static_cast<unsigned>(wanted)) == static_cast<unsigned>(wanted);
+}
 
 class IHotKeyRegistrar {
 public:
     virtual ~IHotKeyRegistrar() = default;
     // False when the system refuses, above all when another program holds the key.
-    virtual bool RegisterHotKey(int id, unsigned modifiers, unsigned keyCode) = 0;
+    virtual bool RegisterHotKey(int id, HotKeyModifiers modifiers, unsigned keyCode) = 0;
     // Removing an id that is not registered is harmless.
     virtual void UnregisterHotKey(int id) = 0;
 };

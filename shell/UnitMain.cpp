@@ -11,12 +11,12 @@
 #include "text/SjisLiteral.h"
 #include "core/TextProcesses.h"
 
-unsigned HotKeyModifiers(ShortCut value)
+HotKeyModifiers HotKeyModifiersOf(ShortCut value)
 {
-    unsigned modifiers = 0;
-    if (value & kShortCutShift) modifiers += kModShift;
-    if (value & kShortCutCtrl) modifiers += kModControl;
-    if (value & kShortCutAlt) modifiers += kModAlt;
+    HotKeyModifiers modifiers = HotKeyModifiers::None;
+    if (value & kShortCutShift) modifiers = modifiers | HotKeyModifiers::Shift;
+    if (value & kShortCutCtrl) modifiers = modifiers | HotKeyModifiers::Control;
+    if (value & kShortCutAlt) modifiers = modifiers | HotKeyModifiers::Alt;
     return modifiers;
 }
 
@@ -31,13 +31,16 @@ std::string TrayTip(std::string_view name)
     return std::string(name.substr(0, end));
 }
 
-TMorvaneMain::TMorvaneMain(MainPlatform platform) : platform_(std::move(platform)) {}
+TMorvaneMain::TMorvaneMain(MainPlatform platform)
+    : platform_(std::move(platform)),
+      settings_(LoadSettings(platform_.SettingsFile, platform_.KeyNames)),
+      history_(platform_.Menu),
+      awkStr_(std::make_unique<TAWKStr>())
+{
+}
 
 void TMorvaneMain::FormCreate()
 {
-    awkStr_ = std::make_unique<TAWKStr>();
-    settings_ = LoadSettings(platform_.SettingsFile, platform_.KeyNames);
-    history_ = std::make_unique<History>(platform_.Menu);
     RegisterHotKeys();
     AddTrayIcon();
     platform_.Menu.CheckGroup(settings_.ActiveGroup);
@@ -47,9 +50,7 @@ void TMorvaneMain::FormCreate()
 
 void TMorvaneMain::FormDestroy()
 {
-    awkStr_.reset();
     const std::exception_ptr writeError = LeaveResidence();
-    history_.reset();
     if (writeError) std::rethrow_exception(writeError);
 }
 
@@ -88,10 +89,10 @@ void TMorvaneMain::RegisterHotKeys()
     const EditGroup& group = settings_.Active();
     for (int slot = 1; slot <= kExecSlot; ++slot) {
         const ShortCut key = HotKeyOfSlot(group, slot);
-        const unsigned modifiers = HotKeyModifiers(key);
-        if (modifiers == 0) continue;  // a bare key would take that key from every program
+        const HotKeyModifiers modifiers = HotKeyModifiersOf(key);
+        if (modifiers == HotKeyModifiers::None) continue;  // a bare key would take that key from every program
         const int id = slot == kExecSlot ? kHotKeyIdExec : slot;
-        if (platform_.HotKeys.RegisterHotKey(id, modifiers | kModNoRepeat, key & kShortCutKeyMask))
+        if (platform_.HotKeys.RegisterHotKey(id, modifiers | HotKeyModifiers::NoRepeat, key & kShortCutKeyMask))
             registered_.push_back(key);
         else
             refusedKeys_.push_back(RefusalOf(slot, key));
@@ -118,8 +119,8 @@ void TMorvaneMain::ReportRefusedKeys()
 
 bool TMorvaneMain::HotKeyTaken(ShortCut key)
 {
-    const unsigned modifiers = HotKeyModifiers(key);
-    if (modifiers == 0 || (key & kShortCutKeyMask) == 0) return false;
+    const HotKeyModifiers modifiers = HotKeyModifiersOf(key);
+    if (modifiers == HotKeyModifiers::None || (key & kShortCutKeyMask) == 0) return false;
     if (std::find(registered_.begin(), registered_.end(), key) != registered_.end()) return false;
     if (!platform_.HotKeys.RegisterHotKey(kHotKeyIdProbe, modifiers, key & kShortCutKeyMask)) return true;
     platform_.HotKeys.UnregisterHotKey(kHotKeyIdProbe);
@@ -177,13 +178,13 @@ MappedText TMorvaneMain::ReadClipboardText(std::string_view abandonedWork)
 void TMorvaneMain::EditDriver(const MappedText& text, const EditSet& set)
 {
     ProcessServices services{*awkStr_, nmurl_, platform_.LineComparer, *text.StandIns};
-    ::EditDriver(text, set, *history_, ProcessRunnerFor(services), platform_.Clipboard);
+    ::EditDriver(text, set, history_, ProcessRunnerFor(services), platform_.Clipboard);
 }
 
 EditTrace TMorvaneMain::TracedEditDriver(const MappedText& text, const EditSet& set)
 {
     EditTraceRecorder recorder({*awkStr_, nmurl_, platform_.LineComparer, *text.StandIns}, true);
-    ::EditDriver(text, set, *history_, recorder.Runner(), platform_.Clipboard, recorder.Observer());
+    ::EditDriver(text, set, history_, recorder.Runner(), platform_.Clipboard, recorder.Observer());
     return recorder.TakeTrace();
 }
 
@@ -221,12 +222,12 @@ void TMorvaneMain::SwitchGroup(int group)
     ReportRefusedKeys();
 }
 
-void TMorvaneMain::WMTrayNotify(unsigned mouseMessage)
+void TMorvaneMain::WMTrayNotify(TrayClick click)
 {
     const ScreenPoint at = platform_.Cursor.CursorPos();
-    if (mouseMessage == kTrayLeftButtonDown) {
+    if (click == TrayClick::Left) {
         SwitchGroup(settings_.ActiveGroup % kGroupCount + 1);
-    } else if (mouseMessage == kTrayRightButtonUp) {
+    } else if (click == TrayClick::Right) {
         platform_.Menu.Popup(at);
     }
 }
@@ -240,7 +241,7 @@ void TMorvaneMain::MenuGroupClick(int group)
 void TMorvaneMain::MenuHistoriesClick(int item)
 {
     if (item < 0 || item >= platform_.Menu.ItemCount()) return;  // no such item, as above
-    history_->MenuHistoriesClick(item, platform_.Clipboard);
+    history_.MenuHistoriesClick(item, platform_.Clipboard);
 }
 
 void TMorvaneMain::MenuOptionClick()
@@ -251,7 +252,7 @@ void TMorvaneMain::MenuOptionClick()
 
     OptionHost host{
         settings_,
-        *history_,
+        history_,
         [this](const MappedText& text, const EditSet& set) { return TracedEditDriver(text, set); },
         [this](const MappedText& text) { ExecAssociation(text); },
         platform_.Clipboard,

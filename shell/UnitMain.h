@@ -24,15 +24,15 @@ constexpr int kHotKeyIdExec = 14;
 // Registered for a moment to learn whether another program holds a key.
 constexpr int kHotKeyIdProbe = 15;
 
-// Mouse messages the tray passes with its callback message.
-constexpr unsigned kTrayLeftButtonDown = 0x201;  // WM_LBUTTONDOWN
-constexpr unsigned kTrayRightButtonUp = 0x205;   // WM_RBUTTONUP
+// What the mouse did on the tray icon: the left button went down (the next group), the
+// right button came up (the menu), or anything else (nothing).
+enum class TrayClick { Left, Right, Other };
 
 constexpr std::size_t kTrayTipBytes = 63;
 
-// The flags a shortcut value is registered with: Shift, Ctrl and Alt mapped to
-// MOD_SHIFT, MOD_CONTROL and MOD_ALT; 0 when the value has none of them.
-unsigned HotKeyModifiers(ShortCut value);
+// The modifiers a shortcut value is registered with: its Shift, Ctrl and Alt; None when
+// the value has none of them.
+HotKeyModifiers HotKeyModifiersOf(ShortCut value);
 
 // A group name as the tray tip: at most 63 bytes, cut before a double-byte character
 // that would not fit whole, so that the tip never ends in half a character.
@@ -48,13 +48,14 @@ public:
 
 class TMorvaneMain {
 public:
+    // Loads the settings; the history starts empty. Registers and shows nothing yet.
     explicit TMorvaneMain(MainPlatform platform);
 
-    // Start-up: AWKStr, the settings, the empty history, the hot keys, the tray icon, the
-    // group check and the group display, in this order.
+    // Start-up: the hot keys, the tray icon, the group check and the group display, in
+    // this order, then a balloon for the keys the system refused.
     void FormCreate();
-    // Shut-down: frees AWKStr, writes the active group, unregisters the hot keys, removes
-    // the tray icon and frees the history, in this order.
+    // Shut-down: writes the active group, unregisters the hot keys and removes the tray
+    // icon, in this order.
     void FormDestroy();
 
     // Keys the system refuses are kept for ReportRefusedKeys, named with their sets.
@@ -70,7 +71,7 @@ public:
     void UpdateGroupDisplay();
 
     void WMHotKey(int id);
-    void WMTrayNotify(unsigned mouseMessage);
+    void WMTrayNotify(TrayClick click);
     // The task bar was created anew (Explorer restarted) and has lost the icon.
     void TaskbarCreated();
 
@@ -104,8 +105,8 @@ private:
     std::string trayTip_ = "Morvane";
     bool trayAdded_ = false;
     EditSettings settings_;
-    std::unique_ptr<History> history_;
-    std::unique_ptr<TAWKStr> awkStr_;  // AWKStr
+    History history_;
+    std::unique_ptr<TAWKStr> awkStr_;  // AWKStr; held by pointer, as the engine cannot move
     std::vector<ShortCut> registered_;     // the active group's keys the system took
     std::vector<std::string> refusedKeys_;  // not reported yet
     bool optionDialogOpen_ = false;

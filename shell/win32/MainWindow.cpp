@@ -12,6 +12,7 @@
 #include "shell/win32/MenuIds.h"
 #include "shell/win32/OptionDialog.h"
 #include "shell/win32/Win32Clipboard.h"
+#include "shell/win32/Win32HotKeyModifiers.h"
 #include "shell/win32/Win32KeyNames.h"
 #include "shell/win32/Win32Launcher.h"
 #include "shell/win32/Win32Selection.h"
@@ -32,9 +33,9 @@ public:
 class Win32HotKeys : public IHotKeyRegistrar {
 public:
     explicit Win32HotKeys(HWND window) : window_(window) {}
-    bool RegisterHotKey(int id, unsigned modifiers, unsigned keyCode) override
+    bool RegisterHotKey(int id, HotKeyModifiers modifiers, unsigned keyCode) override
     {
-        return ::RegisterHotKey(window_, id, modifiers, keyCode) != FALSE;
+        return ::RegisterHotKey(window_, id, Win32HotKeyModifiers(modifiers), keyCode) != FALSE;
     }
     void UnregisterHotKey(int id) override { ::UnregisterHotKey(window_, id); }
 
@@ -96,6 +97,19 @@ struct Binding {
     void Handle(const std::function<void()>& handler) { ReportErrors(Errors, handler); }
 };
 
+// The mouse message that the tray's callback message carries.
+TrayClick TrayClickOf(LPARAM lParam)
+{
+    switch (LOWORD(lParam)) {
+    case WM_LBUTTONDOWN:
+        return TrayClick::Left;
+    case WM_RBUTTONUP:
+        return TrayClick::Right;
+    default:
+        return TrayClick::Other;
+    }
+}
+
 void MenuCommand(TMorvaneMain& main, int id)
 {
     if (id == kMenuIdOption) main.MenuOptionClick();
@@ -122,7 +136,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (wParam == HotKeyRepeatGuard::kTimerId) binding->Repeats.OnTimer();
         return 0;
     case kTrayCallbackMessage:
-        binding->Handle([&] { main.WMTrayNotify(LOWORD(lParam)); });
+        binding->Handle([&] { main.WMTrayNotify(TrayClickOf(lParam)); });
         return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == 0) binding->Handle([&] { MenuCommand(main, LOWORD(wParam)); });

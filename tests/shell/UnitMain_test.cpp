@@ -38,16 +38,18 @@ struct FakeWindow : IMainWindow {
 
 struct FakeHotKeys : IHotKeyRegistrar {
     Log& log;
-    std::map<int, std::pair<unsigned, unsigned>> registered;  // id -> modifiers, key
-    std::vector<int> refused;                                   // ids another program holds
+    std::map<int, std::pair<HotKeyModifiers, unsigned>> registered;  // id -> modifiers, key
+    std::vector<int> refused;                                          // ids another program holds
     std::function<void()> onUnregister;
     explicit FakeHotKeys(Log& l) : log(l) {}
-    bool RegisterHotKey(int id, unsigned modifiers, unsigned keyCode) override
+    bool RegisterHotKey(int id, HotKeyModifiers modifiers, unsigned keyCode) override
     {
         log.push_back("register " + std::to_string(id));
         if (std::find(refused.begin(), refused.end(), id) != refused.end()) return false;
+        // The system tells keys apart without NoRepeat.
+        const auto key = [](HotKeyModifiers m) { return m | HotKeyModifiers::NoRepeat; };
         for (const auto& [other, flags] : registered)
-            if (flags.second == keyCode && (flags.first & ~kModNoRepeat) == (modifiers & ~kModNoRepeat)) return false;
+            if (flags.second == keyCode && key(flags.first) == key(modifiers)) return false;
         registered[id] = {modifiers, keyCode};
         return true;
     }
@@ -174,6 +176,8 @@ struct RecordingErrorBox : IErrorBox {
 };
 
 constexpr ShortCut kCtrlAlt = kShortCutCtrl | kShortCutAlt;
+constexpr HotKeyModifiers kModCtrlAlt = HotKeyModifiers::Control | HotKeyModifiers::Alt;
+constexpr HotKeyModifiers kModNoRepeat = HotKeyModifiers::NoRepeat;
 
 // Four groups named "group<g>"; set j of group g has the hot key Ctrl+Alt with key code
 // 0x30 + 10g + j, so every key tells its group and set, and the association key of
@@ -260,8 +264,8 @@ TEST_F(MainWindowTest, StartUpRegistersTheLoadedGroupThenShowsItInTrayAndMenu)
     main.FormCreate();
 
     EXPECT_EQ(log, Concat({kRegisterAll, {"tray add -1 Morvane", "check 2"}, DisplayOf(2)}));
-    EXPECT_EQ(hotKeys.registered.at(1), std::make_pair(kModControl + kModAlt + kModNoRepeat, 0x30u + 21));
-    EXPECT_EQ(hotKeys.registered.at(14), std::make_pair(kModControl + kModAlt + kModNoRepeat, 0x71u));
+    EXPECT_EQ(hotKeys.registered.at(1), std::make_pair(kModCtrlAlt | kModNoRepeat, 0x30u + 21));
+    EXPECT_EQ(hotKeys.registered.at(14), std::make_pair(kModCtrlAlt | kModNoRepeat, 0x71u));
     EXPECT_EQ(menu.groupCaptions[1], "group1(&1)");
     EXPECT_EQ(menu.groupCaptions[4], "group4(&4)");
     EXPECT_EQ(menu.checked, 2);
@@ -300,20 +304,21 @@ TEST_F(MainWindowTest, ShutDownWithAnUnwritableSettingsFileStillReleasesKeysAndT
 
 TEST(HotKeyModifiers, MapsShortCutFlagsToRegistrationFlags)
 {
+    using enum HotKeyModifiers;
     struct Row {
         const char* name;
         ShortCut value;
-        unsigned modifiers;
+        HotKeyModifiers modifiers;
     };
     const Row rows[] = {
-        {"no modifier", 0x41, 0},
-        {"Shift", kShortCutShift | 0x41, kModShift},
-        {"Ctrl", kShortCutCtrl | 0x41, kModControl},
-        {"Alt", kShortCutAlt | 0x41, kModAlt},
-        {"Ctrl+Alt", kCtrlAlt | 0x41, kModControl + kModAlt},
-        {"Shift+Ctrl+Alt", kCtrlAlt | kShortCutShift | 0x1FFF, kModShift + kModControl + kModAlt},
+        {"no modifier", 0x41, None},
+        {"Shift", kShortCutShift | 0x41, Shift},
+        {"Ctrl", kShortCutCtrl | 0x41, Control},
+        {"Alt", kShortCutAlt | 0x41, Alt},
+        {"Ctrl+Alt", kCtrlAlt | 0x41, Control | Alt},
+        {"Shift+Ctrl+Alt", kCtrlAlt | kShortCutShift | 0x1FFF, Shift | Control | Alt},
     };
-    for (const Row& row : rows) EXPECT_EQ(HotKeyModifiers(row.value), row.modifiers) << row.name;
+    for (const Row& row : rows) EXPECT_EQ(HotKeyModifiersOf(row.value), row.modifiers) << row.name;
 }
 
 TEST_F(MainWindowTest, KeysWithoutModifierAreSkippedAndRefusedKeysAreNamedInOneBalloon)
@@ -331,7 +336,8 @@ TEST_F(MainWindowTest, KeysWithoutModifierAreSkippedAndRefusedKeysAreNamedInOneB
     main.FormCreate();
 
     EXPECT_EQ(RegisteredIds(), (std::vector<int>{3}));
-    EXPECT_EQ(hotKeys.registered.at(3), std::make_pair(kModShift + kModAlt + kModNoRepeat, 0x20u));
+    EXPECT_EQ(hotKeys.registered.at(3),
+              std::make_pair(HotKeyModifiers::Shift | HotKeyModifiers::Alt | kModNoRepeat, 0x20u));
     const std::string balloon = SjString("balloon ホットキーを登録できません: Ctrl+Alt+4（編集設定（４））は他のプログラムが使用中です\n"
                                          "Shift+Alt+Space（関連付け起動）は編集設定（３）と同じキーです（編集設定（３）だけが働きます）"_sj);
     EXPECT_EQ(std::count(log.begin(), log.end(), balloon), 1);
@@ -359,7 +365,7 @@ TEST_F(MainWindowTest, LeftClickStepsFromTheLastGroupToTheFirst)
     TMorvaneMain main = Started(FourGroups(4));
     EXPECT_EQ(menu.checked, 4);
 
-    main.WMTrayNotify(kTrayLeftButtonDown);
+    main.WMTrayNotify(TrayClick::Left);
 
     EXPECT_EQ(log, Concat({{"cursor"}, kUnregisterAll, DisplayOf(1), kRegisterAll}));
     EXPECT_EQ(main.Settings().ActiveGroup, 1);
@@ -370,8 +376,8 @@ TEST_F(MainWindowTest, LeftClickStepsFromTheLastGroupToTheFirst)
 TEST_F(MainWindowTest, RightClickOpensTheMenuWhereTheMouseWasOtherMessagesDoNothing)
 {
     TMorvaneMain main = Started(FourGroups(1));
-    main.WMTrayNotify(kTrayRightButtonUp);
-    main.WMTrayNotify(0x200);  // mouse move
+    main.WMTrayNotify(TrayClick::Right);
+    main.WMTrayNotify(TrayClick::Other);  // a mouse move, say
     EXPECT_EQ(log, (Log{"cursor", "popup 640,1010", "cursor"}));
 }
 
@@ -426,7 +432,7 @@ TEST_F(MainWindowTest, SettingsDialogRunsWithoutKeysAndTheirChangesTakeEffect)
     main.MenuOptionClick();
 
     EXPECT_EQ(log, Concat({{"bring forward"}, kUnregisterAll, {"show", "shown"}, DisplayOf(2), kRegisterAll}));
-    EXPECT_EQ(hotKeys.registered.at(1), std::make_pair(kModControl + kModNoRepeat, 0x51u));
+    EXPECT_EQ(hotKeys.registered.at(1), std::make_pair(HotKeyModifiers::Control | kModNoRepeat, 0x51u));
     EXPECT_EQ(LoadSettings(iniPath, keyNames).Group[1].Set[0].HotKey, kShortCutCtrl | 0x51);
 }
 
@@ -452,7 +458,7 @@ TEST_F(MainWindowTest, GroupChangeWhileTheDialogIsOpenRegistersItsKeysAtOnce)
 {
     TMorvaneMain main = Started(FourGroups(1));
     dialogs.whileShown = [&](OptionHost&) {
-        main.WMTrayNotify(kTrayLeftButtonDown);
+        main.WMTrayNotify(TrayClick::Left);
         EXPECT_EQ(RegisteredIds(), (std::vector<int>{1, 2, 3, 4, 14}));
         EXPECT_EQ(hotKeys.registered.at(1).second, 0x30u + 21);
     };

@@ -1,6 +1,6 @@
 // Checks the Win32 platform services against the real system (Windows or Wine): the
-// clipboard as CP932 text, the linguistic line order, the keyboard layout's key names and
-// the shell launch. Prints a line for each failed check and "N passed, M failed"; exits
+// clipboard as CP932 text, the linguistic line order, the keyboard layout's key names, the
+// hot-key modifiers' flags and the shell launch. Prints a line for each failed check and "N passed, M failed"; exits
 // with 1 on any failure. It uses the clipboard and starts one small batch file.
 #include <windows.h>
 
@@ -17,6 +17,7 @@
 #include "core/ShortCutText.h"
 #include "text/SjisLiteral.h"
 #include "shell/win32/Win32Clipboard.h"
+#include "shell/win32/Win32HotKeyModifiers.h"
 #include "shell/win32/Win32KeyNames.h"
 #include "shell/win32/Win32Launcher.h"
 #include "shell/win32/Win32LineComparer.h"
@@ -260,6 +261,28 @@ void CheckKeyNames()
                 names.LayoutKeyName(VK_SCROLL).c_str());
 }
 
+// --- Hot-key modifiers ------------------------------------------------------------------
+
+void CheckHotKeyModifiers()
+{
+    using enum HotKeyModifiers;
+    const struct {
+        const char* name;
+        HotKeyModifiers modifiers;
+        UINT flags;
+    } cases[] = {
+        {"none", None, 0},
+        {"Alt", Alt, MOD_ALT},
+        {"Control", Control, MOD_CONTROL},
+        {"Shift", Shift, MOD_SHIFT},
+        {"no repeat", NoRepeat, MOD_NOREPEAT},
+        {"all", Alt | Control | Shift | NoRepeat, MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_NOREPEAT},
+    };
+    for (const auto& c : cases)
+        Check(std::string("hot-key modifiers: ") + c.name, Win32HotKeyModifiers(c.modifiers) == c.flags,
+              std::to_string(Win32HotKeyModifiers(c.modifiers)));
+}
+
 // --- Shell launch -----------------------------------------------------------------------
 
 std::wstring Wide(const std::string& cp932)
@@ -322,6 +345,7 @@ int main()
         CheckClipboard(window);
         CheckLineComparer();
         CheckKeyNames();
+        CheckHotKeyModifiers();
         CheckLauncher(window);
     } catch (const std::exception& e) {
         Check("no unexpected exception", false, e.what());
