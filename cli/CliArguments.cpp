@@ -15,11 +15,11 @@ struct CommandSpec {
 const std::map<std::string, CommandSpec>& Commands()
 {
     static const std::map<std::string, CommandSpec> commands = {
-        {"gsub", {{"--fuzzy", "--lf", "--count"}, {}, 2}},
-        {"match", {{"--fuzzy", "--lf"}, {}, 1}},
-        {"expand", {{"--fuzzy"}, {}, 1}},
+        {"gsub", {{"-E", "--extended", "--fuzzy", "--lf", "--count"}, {}, 2}},
+        {"match", {{"-E", "--extended", "--groups", "--fuzzy", "--lf"}, {}, 1}},
+        {"expand", {{"-E", "--extended", "--fuzzy"}, {}, 1}},
         // "--trace" alone is a flag, "--trace=text" a value.
-        {"run", {{"--trace"}, {"--ini", "--group", "--set", "--trace"}, 0}},
+        {"run", {{"--trace", "--lf"}, {"--ini", "--group", "--set", "--trace"}, 0}},
         {"check", {{}, {"--ini"}, 0}},
     };
     return commands;
@@ -82,7 +82,7 @@ CliArguments ParseCliArguments(const std::vector<std::string>& args)
                 value = a.substr(a.find('=') + 1);
             }
             if (accepted->second.flags.count(name) && !inlineValue) {
-                result.Flags.insert(name);
+                result.Flags.insert(name == "-E" ? "--extended" : name);
             } else if (accepted->second.values.count(name)) {
                 if (!inlineValue) {
                     if (i + 1 == args.size()) throw EUsageError("option '" + name + "' needs a value");

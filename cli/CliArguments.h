@@ -22,7 +22,7 @@ struct CliArguments {
     bool Version = false;
     bool Reference = false;                      // run the reference engine
     std::string Command;
-    std::set<std::string> Flags;                 // "--fuzzy", "--lf", "--count"
+    std::set<std::string> Flags;                 // "--fuzzy", "--lf", "--count"; "-E" as "--extended"
     std::map<std::string, std::string> Values;   // "--ini" -> FILE, ...
     std::vector<std::string> Positional;
 

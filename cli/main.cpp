@@ -41,10 +41,11 @@ constexpr const char* kUsage =
     "The text is read from standard input; the result is written to standard output.\n"
     "\n"
     "commands:\n"
-    "  gsub [--fuzzy] [--lf] [--count] PATTERN TEMPLATE   replace every match (\"&\" is the match)\n"
-    "  match [--fuzzy] [--lf] PATTERN                     print START LENGTH of the first match (0 0: none)\n"
-    "  expand [--fuzzy] PATTERN                           print the pattern as the fuzzy dictionary widens it\n"
-    "  run --ini FILE [--group G] --set S [--trace[=text]]\n"
+    "  gsub [-E] [--fuzzy] [--lf] [--count] PATTERN TEMPLATE\n"
+    "                                                     replace every match (\"&\" is the match)\n"
+    "  match [-E] [--groups] [--fuzzy] [--lf] PATTERN     print START LENGTH of the first match (0 0: none)\n"
+    "  expand [-E] [--fuzzy] PATTERN                      print the pattern as the fuzzy dictionary widens it\n"
+    "  run --ini FILE [--group G] --set S [--lf] [--trace[=text]]\n"
     "                                                     run edit set S (1-4) of group G (1-4, default:\n"
     "                                                     the file's active group) of a settings file;\n"
     "                                                     --trace: each step on standard error, =text\n"
@@ -54,6 +55,9 @@ constexpr const char* kUsage =
     "options:\n"
     "  --encoding=cp932|utf-8  encoding of arguments, input and output (default: from the locale)\n"
     "  --reference             use the reference matcher (slow; for comparison)\n"
+    "  -E, --extended          the extended syntax: ( ) captures, (?: ), {n,m}, \\d \\w \\s, \\b, [[:alpha:]],\n"
+    "                          \\p{Hiragana|Katakana|Han}, ^ $ anywhere; in TEMPLATE \\1-\\9, $1-$9, ${n}\n"
+    "  --groups                print the match and each group as 0-based spans: (0,4)(0,1)(?,?), or NOMATCH\n"
     "  --fuzzy                 ignore case, width and kana kind through the fuzzy-character dictionary\n"
     "  --lf                    \"$\" ends lines at LF instead of CR\n"
     "  --count                 write the number of replacements to standard error\n"
@@ -68,6 +72,27 @@ class EFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// A match and its groups as 0-based, end-exclusive byte spans: "(0,4)(0,1)(?,?)", or
+// "NOMATCH" (--groups needs no extended syntax: a classic pattern has no groups).
+std::string SpansReport(const std::string& text, const std::vector<TMatchResult>& groups, int groupCount)
+{
+    if (groups.empty()) return "NOMATCH\n";
+    std::string report;
+    for (int g = 0; g <= groupCount; ++g) {
+        const TMatchResult& m = groups[static_cast<std::size_t>(g)];
+        if (!m.Found()) {
+            report += "(?,?)";
+            continue;
+        }
+        report += '(';
+        report += std::to_string(m.Start - text.c_str());
+        report += ',';
+        report += std::to_string(m.End - text.c_str());
+        report += ')';
+    }
+    return report + "\n";
+}
 
 int GroupOrSetNumber(const CliArguments& args, const std::string& option, int fallback)
 {
@@ -114,6 +139,7 @@ public:
         const std::string& cmd = args_.Command;
         if (cmd == "expand") {
             TREPreProcessor preprocessor(ToInternal(args_.Positional[0]));
+            preprocessor.SetExtended(args_.Has("--extended"));
             preprocessor.FuzzyCharDicList.push_back(&DefaultFuzzyCharDic());
             preprocessor.UseFuzzyCharDic = args_.Has("--fuzzy");
             preprocessor.Process();
@@ -126,8 +152,11 @@ public:
         TAWKStr awk(Engine());
         awk.SetLineSeparator(args_.Has("--lf") ? mcls_LF : mcls_CRLF);
         awk.SetUseFuzzyCharDic(args_.Has("--fuzzy"));
+        awk.SetExtended(args_.Has("--extended"));
         awk.SetRegExp(ToInternal(args_.Positional[0]));
-        if (cmd == "match") {
+        if (cmd == "match" && args_.Has("--groups")) {
+            output = SpansReport(text, awk.MatchGroups(text), awk.GroupCount());
+        } else if (cmd == "match") {
             int start = 0, length = 0;
             awk.Match(text, start, length);
             output = std::to_string(start) + " " + std::to_string(length) + "\n";
@@ -167,6 +196,7 @@ private:
         const int group = GroupOrSetNumber(args_, "--group", settings.ActiveGroup);
 
         TAWKStr awk(Engine());
+        awk.SetLineSeparator(args_.Has("--lf") ? mcls_LF : mcls_CRLF);
         TNMURL url;
         PortableLineComparer comparer;
         ProcessServices services{awk, url, comparer, standIns_};

@@ -92,6 +92,7 @@ struct EditSet {
     URLDirection EnDeCd = URLDirection::Encode;
     bool URLUtf8 = false;  // URL coding of the characters' UTF-8 bytes instead of their CP932 bytes
     bool EditSelection = false;  // the hot key edits the selected text and pastes the result over it
+    bool ExtendedRegex = false;  // every pattern and template of the set in the extended syntax
 
     bool operator==(const EditSet&) const = default;
 };

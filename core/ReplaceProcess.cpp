@@ -11,8 +11,9 @@ std::string ProcessReplace(const std::string& text, const EditSet& set, TAWKStr&
     for (int n = 0; n < count; ++n) {
         const ReplaceCondition& condition = set.Cond[static_cast<std::size_t>(n)];
         if (condition.FromStr.empty()) continue;
-        // The switch governs patterns set after it, so it goes first.
+        // The switches govern patterns set after them, so they go first.
         awk.SetUseFuzzyCharDic(condition.NoCase);
+        awk.SetExtended(set.ExtendedRegex);
         awk.SetRegExp(condition.FromStr);
         const int replaced = awk.GSub(condition.ToStr, result);
         if (counts != nullptr) counts->push_back({n + 1, replaced});

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ClassicSyntaxHints.h"
 #include "core/EditSettings.h"
 #include "core/HotKeyConflicts.h"
 #include "core/ProfileFile.h"
@@ -72,6 +73,8 @@ private:
         const std::string section = SectionName(SettingsSection::Set, {g, s});
         if (set.HotKey != 0 && !RunsAnyProcess(set))
             Add(section, SlotKey(s), SjString("ホットキーがありますが、実行する処理がありません"_sj));
+        CheckOrder(g, s, set);
+        awk_.SetExtended(set.ExtendedRegex);
         const int conditions = std::min(set.MaxCnt, kMaxConditions);
         for (int n = 1; n <= conditions; ++n) {
             // The fuzzy switch changes what a pattern becomes, so it is set as the replace sets it.
@@ -80,6 +83,23 @@ private:
         }
         awk_.SetUseFuzzyCharDic(false);
         CheckEngineKeys(section, EngineKeysOf(set));
+        for (const ClassicSyntaxHint& hint : ClassicSyntaxHints(set))
+            Add(SectionName(hint.Section, {g, s, hint.Cond}), hint.Key,
+                DescribeClassicSyntaxHint(hint.Hint, "（拡張構文にするには ExtendedRegex=1）"_sj), hint.Hint.Position);
+    }
+
+    // A process at two positions runs twice; a missing Order key's default can do this
+    // unseen, and then another process has no position at all.
+    void CheckOrder(int g, int s, const EditSet& set)
+    {
+        for (std::size_t k = 1; k < set.Order.size(); ++k) {
+            const ProcessKind kind = set.Order[k];
+            if (!IsProcessKind(kind) || std::find(set.Order.begin(), set.Order.begin() + k, kind) == set.Order.begin() + k)
+                continue;
+            Add(SectionName(SettingsSection::Set, {g, s}), OrderKeyName(k),
+                SjString("処理「"_sj) + std::string(ProcessKindCaption(kind)) +
+                    SjString("」が順序に2回あります（2回実行され、ほかの処理のどれかは実行できません）"_sj));
+        }
     }
 
     static bool RunsAnyProcess(const EditSet& set)

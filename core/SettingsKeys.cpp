@@ -146,6 +146,7 @@ void ReadConditionCount(const SettingsReader& in, const KeyAt& at, EditSet& set)
 constexpr std::string_view kIfExecKey = "IfExec";
 
 std::string IndexedKey(std::string_view key, std::size_t k) { return std::string(key) + std::to_string(k); }
+constexpr std::string_view kOrderKey = "Order";
 
 void ReadOrder(const SettingsReader& in, const KeyAt& at, EditSet& set)
 {
@@ -171,7 +172,7 @@ void WriteOrder(SettingsWriter& out, const KeyAt& at, const EditSet& set)
 constexpr KeyRow<EditSet> kSetKeys[] = {
     HotKey<&EditSet::HotKey>(Set, "HotKey"),
     {Set, "MaxCnt", ReadConditionCount, nullptr},  // before the conditions, which it counts
-    {Set, "Order", ReadOrder, WriteOrder},
+    {Set, kOrderKey, ReadOrder, WriteOrder},
     {Cond, "", ReadConditions, WriteConditions},
     Integer<&EditSet::Index>(LineNo, "Index"),
     Integer<&EditSet::Step>(LineNo, "Step"),
@@ -195,6 +196,7 @@ constexpr KeyRow<EditSet> kSetKeys[] = {
     Integer<&EditSet::EnDeCd>(Set, "EnDeCd"),
     Boolean<&EditSet::URLUtf8>(Set, "URLUtf8"),
     Boolean<&EditSet::EditSelection>(Set, "EditSelection"),
+    Boolean<&EditSet::ExtendedRegex>(Set, "ExtendedRegex"),
 };
 
 void ReadSets(const SettingsReader& in, const KeyAt& at, EditGroup& group)
@@ -265,6 +267,8 @@ std::vector<EngineKey> EngineKeys(const KeyRow<Owner> (&rows)[N], const Owner& o
 std::vector<EngineKey> EngineKeysOf(const EditSet& set) { return EngineKeys(kSetKeys, set); }
 
 std::vector<EngineKey> EngineKeysOf(const ReplaceCondition& condition) { return EngineKeys(kConditionKeys, condition); }
+
+std::string OrderKeyName(std::size_t position) { return IndexedKey(kOrderKey, position); }
 
 std::string_view HotKeyName(SettingsSection section)
 {

@@ -41,6 +41,9 @@ struct EngineKey {
 std::vector<EngineKey> EngineKeysOf(const EditSet& set);
 std::vector<EngineKey> EngineKeysOf(const ReplaceCondition& condition);
 
+// "Order<k>", the key of a set's process at position k.
+std::string OrderKeyName(std::size_t position);
+
 // The hot key of a set (SettingsSection::Set) or the group's own (SettingsSection::Group).
 std::string_view HotKeyName(SettingsSection section);
 

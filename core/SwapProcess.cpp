@@ -54,5 +54,6 @@ std::string SwapTrailingPattern(const EditSet& set) { return set.RLAfter + "$"; 
 std::string ProcessSwap(const std::string& text, const EditSet& set, TAWKStr& awk)
 {
     awk.SetUseFuzzyCharDic(false);
+    awk.SetExtended(set.ExtendedRegex);
     return MapLines(text, [&](std::string_view line, std::string& out) { out += SwapLine(std::string(line), set, awk); });
 }

@@ -14,6 +14,6 @@ std::string SwapTrailingPattern(const EditSet& set);
 
 // Splits the text into lines, swaps the sides of each line that holds the separator and
 // joins the lines with CR LF; a line without the separator is kept unchanged. Matches
-// without the fuzzy-character dictionary (the shared AWK object's switch is set to
-// false). A bad pattern raises ERegExpParser when it is first needed for a line.
+// without the fuzzy-character dictionary and in the set's syntax (the shared AWK object's
+// switches are set so). A bad pattern raises ERegExpParser when it is first needed for a line.
 std::string ProcessSwap(const std::string& text, const EditSet& set, TAWKStr& awk);

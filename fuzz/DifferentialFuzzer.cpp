@@ -1,10 +1,12 @@
 // libFuzzer target: the fast engine must give the reference's results. The input is
 // "flags byte, pattern, 0xFF, template, 0xFF, text"; flag bit 0 selects LF separation,
-// bit 1 the fuzzy dictionary. A difference aborts, so the fuzzer reports it.
+// bit 1 the fuzzy dictionary, bit 2 the extended syntax (whose groups are compared too).
+// A difference aborts, so the fuzzer reports it.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "regex/RegExp.h"
 
@@ -42,6 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (TAWKStr* awk : {&fast, &reference}) {
         awk->SetLineSeparator(flags & 1 ? mcls_LF : mcls_CRLF);
         try {
+            awk->SetExtended(flags & 4);
             awk->SetUseFuzzyCharDic(flags & 2);
         } catch (const ERegExpParser&) {
         }
@@ -56,6 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fast.Match(text, fs, fl);
     reference.Match(text, rs, rl);
     if (fs != rs || fl != rl) Differ("Match", pattern, text);
+    // The reference's groups take polynomial time in the match and the pattern: short ones only.
+    if (fl <= 24 && fast.CurrentGroupNFA() != nullptr && fast.CurrentGroupNFA()->StateCount() <= 4000) {
+        const std::vector<TMatchResult> fastGroups = fast.MatchGroups(text), referenceGroups = reference.MatchGroups(text);
+        for (std::size_t g = 0; g < fastGroups.size(); ++g)
+            if (fastGroups[g].Start != referenceGroups[g].Start || fastGroups[g].End != referenceGroups[g].End)
+                Differ("groups", pattern, text);
+    }
 
     std::string fastText = text, referenceText = text;
     int fastCount = -1, referenceCount = -1;

@@ -4,16 +4,10 @@
 
 TAWKStr::TAWKStr(TREEngine engine) : TMatchCORE(engine) { FuzzyCharDic().push_back(&DefaultFuzzyCharDic()); }
 
-void TAWKStr::SetRegExp(const std::string& value)
-{
-    TMatchCORE::SetRegExp(value);
-    SearchProc = (HasLineHead() || HasLineTail()) ? &TMatchCORE::SearchLineAware : &TMatchCORE::SearchPlain;
-}
-
 int TAWKStr::Match(const std::string& text, int& start, int& length) const
 {
     const char* begin = text.c_str();
-    const TMatchResult m = (this->*SearchProc)(begin, nullptr);
+    const TMatchResult m = Find(begin, begin, true);
     if (!m.Found()) {
         start = 0;
         length = 0;
@@ -24,73 +18,16 @@ int TAWKStr::Match(const std::string& text, int& start, int& length) const
     return start;
 }
 
-std::string TAWKStr::ProcessEscSeq(std::string_view s) const
+std::vector<TMatchResult> TAWKStr::MatchGroups(const std::string& text) const
 {
-    std::string result;
-    int position = 1;
-    for (TRECharCode ch = GetChar(s, position); ch != 0; ch = GetChar(s, position)) {
-        if (ch == '\\') ch = DecodeEscape(s, position);
-        result += CharToStr(ch);
-    }
-    return result;
+    const TMatchResult m = Find(text.c_str(), text.c_str(), true);
+    if (!m.Found()) return {};
+    return Groups(text.c_str(), m);
 }
 
 TAWKStr::TPreparedTemplate TAWKStr::PrepareReplacement(std::string_view templateText) const
 {
-    // Pass 1: protect escaped ampersands, so that decoding cannot turn them into "&".
-    std::string protectedText;
-    int position = 1;
-    for (TRECharCode ch = GetChar(templateText, position); ch != 0; ch = GetChar(templateText, position)) {
-        if (ch == '\\') {
-            protectedText += '\\';
-            ch = GetChar(templateText, position);
-            if (ch == '&') protectedText += '\\';
-        }
-        protectedText += CharToStr(ch);
-    }
-    // Pass 2: decode the escapes.
-    const std::string decoded = ProcessEscSeq(protectedText);
-    // Pass 3: "&" is the match, "\&" a literal ampersand.
-    TPreparedTemplate prepared;
-    prepared.literals.emplace_back();
-    position = 1;
-    for (TRECharCode ch = GetChar(decoded, position); ch != 0; ch = GetChar(decoded, position)) {
-        if (ch == '&') {
-            prepared.literals.emplace_back();
-        } else if (ch == '\\') {
-            const TRECharCode next = GetChar(decoded, position);
-            if (next == '&') {
-                prepared.literals.back() += '&';
-            } else {
-                if (next != 0) UngetChar(decoded, position);
-                prepared.literals.back() += '\\';
-            }
-        } else {
-            prepared.literals.back() += CharToStr(ch);
-        }
-    }
-    return prepared;
-}
-
-std::string TAWKStr::TPreparedTemplate::Expand(std::string_view matched) const
-{
-    std::string result;
-    AppendExpansion(result, matched);
-    return result;
-}
-
-void TAWKStr::TPreparedTemplate::AppendExpansion(std::string& out, std::string_view matched) const
-{
-    out += literals.front();
-    for (std::size_t i = 1; i < literals.size(); ++i) {
-        out += matched;
-        out += literals[i];
-    }
-}
-
-std::string TAWKStr::MakeReplacement(std::string_view templateText, std::string_view matched) const
-{
-    return PrepareReplacement(templateText).Expand(matched);
+    return Extended() ? PrepareExtendedTemplate(templateText, GroupCount()) : PrepareClassicTemplate(templateText);
 }
 
 int TAWKStr::GSub(const std::string& templateText, std::string& text) const
@@ -101,11 +38,15 @@ int TAWKStr::GSub(const std::string& templateText, std::string& text) const
     const char* const subjectEnd = begin + std::strlen(begin);
 
     TSearchMemo memo(begin, subjectEnd);
-    TMatchResult m = (this->*SearchProc)(begin, &memo);
+    TMatchResult m = Find(begin, begin, true, &memo);
     if (!m.Found()) return 0;
     const TPreparedTemplate prepared = PrepareReplacement(templateText);
+    const bool withGroups = prepared.NeedsGroups();
     if (begin == subjectEnd) {
-        text = prepared.Expand({}) + text;
+        std::string expansion;
+        if (withGroups) prepared.AppendExpansion(expansion, Groups(begin, m));
+        else prepared.AppendExpansion(expansion, std::string_view());
+        text = expansion + text;
         return 1;
     }
 
@@ -117,7 +58,8 @@ int TAWKStr::GSub(const std::string& templateText, std::string& text) const
     int count = 0;
     for (;;) {
         acc.append(rest, m.Start);
-        prepared.AppendExpansion(acc, std::string_view(m.Start, static_cast<std::size_t>(m.End - m.Start)));
+        if (withGroups) prepared.AppendExpansion(acc, Groups(begin, m));
+        else prepared.AppendExpansion(acc, std::string_view(m.Start, static_cast<std::size_t>(m.End - m.Start)));
         const char* end = m.End;
         if (m.Start == m.End && end < subjectEnd) {
             // An empty match: copy the character after it unchanged. A CR LF pair counts
@@ -135,7 +77,7 @@ int TAWKStr::GSub(const std::string& templateText, std::string& text) const
         const bool lineHead = FollowsLineFeed(m.Start, end);
         rest = end;
         if (rest == subjectEnd) break;
-        m = lineHead ? (this->*SearchProc)(rest, &memo) : SearchRest(rest, &memo);
+        m = Find(begin, rest, lineHead, &memo);
         if (!m.Found()) break;
     }
     acc.append(rest, static_cast<std::size_t>(text.size() - static_cast<std::size_t>(rest - begin)));

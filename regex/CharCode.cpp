@@ -122,9 +122,9 @@ TRECharCode ReadOctCode(std::string_view text, int& position)
     return static_cast<TRECharCode>(value);
 }
 
-std::string QuoteMetaChars(std::string_view text)
+std::string QuoteMetaChars(std::string_view text, bool extended)
 {
-    static constexpr std::string_view kMetaChars = "^(|)+*?.[]$\\";
+    const std::string_view kMetaChars = extended ? "^(|)+*?.[]$\\{" : "^(|)+*?.[]$\\";
     std::string result;
     int position = 1;
     for (TRECharCode ch = GetChar(text, position); ch != 0; ch = GetChar(text, position)) {

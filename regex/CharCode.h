@@ -35,7 +35,8 @@ int OctDigitValue(TRECharCode code);
 TRECharCode DecodeEscape(std::string_view text, int& position);
 TRECharCode ReadHexCode(std::string_view text, int& position);
 TRECharCode ReadOctCode(std::string_view text, int& position);
-std::string QuoteMetaChars(std::string_view text);
+// extended: "{" is a metacharacter too.
+std::string QuoteMetaChars(std::string_view text, bool extended = false);
 
 // Reads the character at cursor in a zero-terminated text and moves past it; the
 // terminator reads as 0 without moving. Inline: the searches call it once per character.

@@ -4,6 +4,8 @@
 
 #include "regex/CharCode.h"
 #include "regex/FastSearch.h"
+#include "regex/GroupSearch.h"
+#include "regex/Submatch.h"
 
 bool TMatchCORE::IsLineSeparator(TRECharCode code) const
 {
@@ -98,4 +100,17 @@ TMatchResult TMatchCORE::SearchLineAware(const char* text, TSearchMemo* memo) co
     if (Engine() == TREEngine::Fast) return FastSearch(CurrentLazyDFA(), text, true, lineSeparator_, memo);
     if (const char* end = MatchAtLineHead(text, CurrentDFA().InitialState)) return {text, end};
     return SearchRest(text);
+}
+
+TMatchResult TMatchCORE::Find(const char* begin, const char* from, bool fromIsLineHead, TSearchMemo* memo) const
+{
+    if (BoundarySearch()) return GroupNFASearch(*CurrentGroupNFA(), {begin, lineSeparator_}, from, Engine());
+    if (!fromIsLineHead) return SearchRest(from, memo);
+    return (HasLineHead() || HasLineTail()) ? SearchLineAware(from, memo) : SearchPlain(from, memo);
+}
+
+std::vector<TMatchResult> TMatchCORE::Groups(const char* begin, TMatchResult match) const
+{
+    if (CurrentGroupNFA() == nullptr) return {match};
+    return ExtractGroups(*CurrentGroupNFA(), {begin, lineSeparator_}, match, Engine());
 }

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "regex/MatchTypes.h"
 #include "regex/RegularExpression.h"
@@ -31,6 +32,13 @@ public:
     TMatchResult SearchPlain(const char* text, TSearchMemo* memo = nullptr) const;
     TMatchResult SearchLineAware(const char* text, TSearchMemo* memo = nullptr) const;
     TMatchResult SearchRest(const char* text, TSearchMemo* memo = nullptr) const;
+
+    // The first match at or after from in the text that begins at begin: from a line head
+    // (the text start, or after a line feed) as SearchLineAware, elsewhere as SearchRest.
+    TMatchResult Find(const char* begin, const char* from, bool fromIsLineHead, TSearchMemo* memo = nullptr) const;
+    // The groups of a match Find gave (extended syntax): [0] the match, then group 1 ..
+    // GroupCount(), null where a group took no part. Made only when asked for.
+    std::vector<TMatchResult> Groups(const char* begin, TMatchResult match) const;
 
     // Whether a line starts at position because a line feed ends just before it, whatever
     // the separator setting. from is a character boundary at or before position; a 0x0A

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "text/SjisLiteral.h"
+
 TRE_NFA::TRE_NFA(const TREParser& parser, TRECharCode lineHeadCode, TRECharCode lineTailCode)
     : parser_(parser), lineHeadCode_(lineHeadCode), lineTailCode_(lineTailCode) {}
 
@@ -15,6 +17,7 @@ void TRE_NFA::Run()
 
 int TRE_NFA::NewState()
 {
+    if (StateCount() >= kMaxStates) throw ERegExpParser("正規表現が大きすぎます"_sj, 0);
     States.emplace_back();
     return StateCount() - 1;
 }
@@ -37,6 +40,7 @@ TRELabel TRE_NFA::AnchorLabel(const TRENode* node, int from, int to)
         LineTailUsed = true;
         return MakeLabel(lineTailCode_, lineTailCode_);
     }
+    if (parser_.Scanner.Extended) BoundaryAssertions = true;
     return MakeLabel(node->Low, node->High);
 }
 
@@ -85,6 +89,13 @@ void TRE_NFA::GenerateStateList(const TRENode* root, int rootFrom, int rootTo)
             stack.push_back({node->Left, p, q});
             break;
         }
+        case reop_Group:
+            stack.push_back({node->Left, w.from, w.to});
+            break;
+        case reop_WordBoundary:
+        case reop_NotWordBoundary:
+            BoundaryAssertions = true;
+            [[fallthrough]];
         case reop_Empty:
             AddTransition(w.from, w.to, kEmptyLabel);
             break;

@@ -7,6 +7,11 @@
 // from the initial state and "$" only when laid into the final state; elsewhere they are
 // the literal characters.
 //
+// In the extended syntax group nodes are laid as their inside. A word boundary, or a "^"
+// or "$" that is not laid from the initial or into the final state, is an assertion this
+// automaton cannot express: it is laid as an empty transition and BoundaryAssertions is
+// set, and the pattern is then matched by TREGroupNFA instead.
+//
 // The walk uses an explicit work stack, so a pattern as deep as it is long (a long
 // literal is a left-nested chain of concatenations) cannot overflow the call stack. The
 // order of the work items reproduces the recursive construction's state numbering and
@@ -50,6 +55,10 @@ public:
     int FinalState = 0;
     bool LineHeadUsed = false;
     bool LineTailUsed = false;
+    bool BoundaryAssertions = false;
+
+    // Most states an automaton may have: a counted repetition multiplies its operand.
+    static constexpr int kMaxStates = 1 << 20;
 
 private:
     const TREParser& parser_;

@@ -26,6 +26,10 @@ enum TREOperation : std::uint8_t {
     reop_Union = 4,
     reop_Closure = 5,
     reop_Empty = 6,
+    // The extended syntax only:
+    reop_Group = 7,  // parentheses: Left is the inside, Capture its number (0: no capture)
+    reop_WordBoundary = 8,
+    reop_NotWordBoundary = 9,
 };
 
 struct TRENode {
@@ -34,6 +38,14 @@ struct TRENode {
     TRENode* Right = nullptr;
     TRECharCode Low = 0;       // leaves and anchors
     TRECharCode High = 0;
+    // reop_Group: its number, 0 for no capture, kIteration for one copy of a counted
+    // repetition (no capture; the groups inside report that copy).
+    int Capture = 0;
+    static constexpr int kIteration = -1;
+    // reop_Closure, and reop_Union of an optional copy: part of a repetition after copies
+    // of its operand. Matching nothing, it adds no empty iteration: the copies before it
+    // already took part.
+    bool AfterCopies = false;
 };
 
 class TREParseTree {

@@ -83,10 +83,10 @@ int TREPreProcessor::FindInDictionary(const TREDictionary& dictionary, int first
         for (const auto& entry : row) {
             const int k = MatchEntry(entry, first, last);
             if (k == -1) continue;
-            ReplaceStr.assign(1, '(');
+            ReplaceStr = Scanner.Extended ? "(?:" : "(";
             for (std::size_t e = 0; e < row.size(); ++e) {
                 if (e > 0) ReplaceStr += '|';
-                ReplaceStr += QuoteMetaChars(row[e]);
+                ReplaceStr += QuoteMetaChars(row[e], Scanner.Extended);
             }
             ReplaceStr += ')';
             return k;

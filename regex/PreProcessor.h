@@ -5,6 +5,8 @@
 // dictionaries, and a hit is replaced by a group "(" entry "|" entry ... ")" listing the
 // whole dictionary row. Class contents and metacharacters are copied byte for byte. Two
 // passes exist: synonyms, then fuzzy characters; each runs only when its flag is set.
+// In the extended syntax the groups are "(?:" ... ")", which capture nothing, so the
+// pattern's own groups keep the numbers they have as written.
 #pragma once
 
 #include <string>
@@ -36,6 +38,7 @@ public:
     std::string ReplaceStr;
     bool UseFuzzyCharDic = false;
     bool UseSynonymDic = false;
+    void SetExtended(bool extended) { Scanner.Extended = extended; }
 
 private:
     using Lookup = int (TREPreProcessor::*)(int first, int last);

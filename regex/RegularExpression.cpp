@@ -32,7 +32,7 @@ std::string LiteralOf(const TRENode* root)
 
 TRegularExpression::TRegularExpression(TREEngine engine) : engine_(engine), preprocessor_("")
 {
-    cache_.push_back({"", nullptr, nullptr});
+    cache_.push_back({"", nullptr, nullptr, false, nullptr, false});
     current_ = 0;
     Compile(cache_[0].Pattern);
 }
@@ -49,10 +49,22 @@ void TRegularExpression::SetUseSynonymDic(bool value)
     SetRegExp(FRegExp);
 }
 
+void TRegularExpression::SetExtended(bool value)
+{
+    if (value == extended_) return;
+    extended_ = value;
+    preprocessor_.SetExtended(value);
+    // The current pattern may mean something else, or nothing, in the other syntax: the
+    // empty pattern stands until the caller sets one.
+    current_ = 0;
+    FRegExp.clear();
+}
+
 int TRegularExpression::IndexOfPattern(const std::string& key) const
 {
+    // Entry 0, the empty pattern, serves both syntaxes.
     for (std::size_t i = 0; i < cache_.size(); ++i)
-        if (cache_[i].Pattern == key) return static_cast<int>(i);
+        if (cache_[i].Pattern == key && (i == 0 || cache_[i].Extended == extended_)) return static_cast<int>(i);
     return -1;
 }
 
@@ -66,7 +78,7 @@ void TRegularExpression::SetRegExp(const std::string& value)
         current_ = IndexOfPattern(key);
         if (current_ < 0) {
             if (static_cast<int>(cache_.size()) >= kCacheCapacity) cache_.pop_back();
-            cache_.insert(cache_.begin() + 1, CacheEntry{key, nullptr, nullptr});
+            cache_.insert(cache_.begin() + 1, CacheEntry{key, nullptr, nullptr, extended_, nullptr, false});
             current_ = 1;
             Compile(key);
         }
@@ -81,11 +93,16 @@ void TRegularExpression::SetRegExp(const std::string& value)
 void TRegularExpression::Compile(const std::string& text)
 {
     try {
-        TREParser parser(text);
+        TREParser parser(text, extended_ && current_ != 0);
         parser.Run();
         auto nfa = std::make_unique<TRE_NFA>(parser, LineHeadCode(), LineTailCode());
         nfa->Run();
         auto& entry = cache_[static_cast<std::size_t>(current_)];
+        if (parser.Scanner.Extended) {
+            entry.Groups = std::make_unique<TREGroupNFA>(parser.ParseTree.Root, parser.GroupCount);
+            entry.Boundary = nfa->BoundaryAssertions;
+            if (entry.Boundary) return;
+        }
         if (engine_ == TREEngine::Reference) {
             entry.DFA = std::make_unique<TRE_DFA>(*nfa);
             entry.DFA->Run();
@@ -103,10 +120,12 @@ void TRegularExpression::Compile(const std::string& text)
 
 bool TRegularExpression::HasLineHead() const
 {
+    if (BoundarySearch()) return false;
     return engine_ == TREEngine::Reference ? CurrentDFA().LineHeadUsed : CurrentLazyDFA().LineHeadUsed();
 }
 
 bool TRegularExpression::HasLineTail() const
 {
+    if (BoundarySearch()) return false;
     return engine_ == TREEngine::Reference ? CurrentDFA().LineTailUsed : CurrentLazyDFA().LineTailUsed();
 }

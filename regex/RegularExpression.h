@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "regex/DFA.h"
+#include "regex/GroupNFA.h"
 #include "regex/LazyDFA.h"
 #include "regex/PreProcessor.h"
 
@@ -37,6 +38,11 @@ public:
     void SetUseFuzzyCharDic(bool value);
     bool UseSynonymDic() const { return preprocessor_.UseSynonymDic; }
     void SetUseSynonymDic(bool value);
+    // The extended syntax (captures, counted repetition, class escapes, assertions
+    // anywhere); off, the classic one. It governs the patterns set after it: a switch
+    // makes the empty pattern current.
+    bool Extended() const { return extended_; }
+    void SetExtended(bool value);
     std::vector<const TREDictionary*>& FuzzyCharDic() { return preprocessor_.FuzzyCharDicList; }
     std::vector<const TREDictionary*>& SynonymDic() { return preprocessor_.SynonymDicList; }
 
@@ -50,6 +56,11 @@ public:
     TRELazyDFA& CurrentLazyDFA() const { return *cache_[static_cast<std::size_t>(current_)].Lazy; }
     bool HasLineHead() const;
     bool HasLineTail() const;
+    // The extended syntax's automaton for groups, or null; with BoundarySearch it is also
+    // what searches (the pattern has assertions the subset automata cannot express).
+    const TREGroupNFA* CurrentGroupNFA() const { return cache_[static_cast<std::size_t>(current_)].Groups.get(); }
+    bool BoundarySearch() const { return cache_[static_cast<std::size_t>(current_)].Boundary; }
+    int GroupCount() const { return CurrentGroupNFA() == nullptr ? 0 : CurrentGroupNFA()->GroupCount(); }
 
     // The cache as it stands, for inspection: preprocessed pattern texts, newest at 1.
     int CacheCount() const { return static_cast<int>(cache_.size()); }
@@ -64,9 +75,13 @@ private:
         std::string Pattern;
         std::unique_ptr<TRE_DFA> DFA;
         std::unique_ptr<TRELazyDFA> Lazy;
+        bool Extended = false;
+        std::unique_ptr<TREGroupNFA> Groups;
+        bool Boundary = false;
     };
 
     int IndexOfPattern(const std::string& key) const;
+    bool extended_ = false;
 
     TREEngine engine_;
     std::string FRegExp;

@@ -23,12 +23,13 @@ void TREScanner::SetText(std::string text)
 
 TREToken TREScanner::GetToken()
 {
+    TokenStart = Position;
     if (InClass) {
-        Token = GetClassToken();
+        Token = Extended ? GetExtendedClassToken() : GetClassToken();
         if (Token == retk_RBra) InClass = false;
     } else {
-        Token = GetNormalToken();
-        if (Token == retk_LBra || Token == retk_NegLBra) InClass = true;
+        Token = Extended ? GetExtendedToken() : GetNormalToken();
+        if (Token == retk_LBra || Token == retk_NegLBra) InClass = classStart_ = true;
     }
     return Token;
 }

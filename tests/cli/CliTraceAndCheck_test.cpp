@@ -63,6 +63,13 @@ TEST(CliTraceAndCheck, CheckReportsEachKindOfFinding)
          "[Group4] ExecHotKey: Alt+F4（関連付け起動）はWindowsの操作に使われるキーです\n"},
         {"hot key but no process", "[Group1Set4]\nHotKey=Ctrl+Alt+4\nOrder0=9\nOrder1=9\nIfExec0=1\nIfExec1=1\n", 5,
          "[Group1Set4] HotKey: ホットキーがありますが、実行する処理がありません\n"},
+        {"extended constructs in the classic syntax", "[Group1Set1Cond1]\nFromStr=\"x\\d{4}\"\nToStr=\"$1\"\n", 5,
+         "[Group1Set1Cond1] FromStr: 「\\d」は拡張構文の書き方で、標準の構文では別の意味になります（拡張構文にするには "
+         "ExtendedRegex=1） (position 2)\n[Group1Set1Cond1] ToStr: 「$1」は拡張構文の書き方で"},
+        {"the same in the extended syntax", "[Group1Set1]\nExtendedRegex=1\n[Group1Set1Cond1]\nFromStr=\"(\\d{4})\"\nToStr=\"$1\"\n",
+         0, ""},
+        {"a process twice in the order", "[Group1Set1]\nOrder3=0\n", 5,
+         "[Group1Set1] Order3: 処理「文字列置換」が順序に2回あります（2回実行され、ほかの処理のどれかは実行できません）\n"},
         {"value past 2047 bytes", "[Group1]\nName=" + longValue + "\n", 5,
          "[Group1] Name: 値が2047バイトを超えています（2047バイトまでしか読まれません）\n"},
     };

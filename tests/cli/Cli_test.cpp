@@ -90,6 +90,20 @@ TEST(Cli, Commands)
         {"exponential pattern, fast engine", {"--encoding=cp932", "match", "(a|b)*a(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"
                                                     "(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)"},
          "xxabababababababababababb", 0, "3 23\n", ""},
+        {"extended groups in a template", {"--encoding=utf-8", "gsub", "-E", "(\\d{4})/(\\d{2})/(\\d{2})", "\\1年\\2月\\3日"},
+         "2026/12/09", 0, "2026年12月09日", ""},
+        {"extended fuzzy groups", {"--encoding=utf-8", "gsub", "--extended", "--fuzzy", "(もー)(ばん)", "$2${1}"}, "ﾓｰﾊﾞﾝ", 0,
+         "ﾊﾞﾝﾓｰ", ""},
+        {"extended fuzzy widening captures nothing", {"--encoding=cp932", "expand", "-E", "--fuzzy", "(a){2}"}, "", 0,
+         SjString("((?:Ａ|ａ|A|a)){2}"_sj) + "\n", ""},
+        {"groups", {"--encoding=cp932", "match", "-E", "--groups", "(a|ab)(c|bcd)(d*)|(x)"}, "abcd", 0,
+         "(0,4)(0,2)(2,3)(3,4)(?,?)\n", ""},
+        {"groups, no match", {"--encoding=cp932", "match", "-E", "--groups", "(x)"}, "abcd", 0, "NOMATCH\n", ""},
+        {"extended refusal", {"--encoding=cp932", "match", "-E", "ab(?=c)"}, "abc", 2, "",
+         "error: " + SjString("先読み\"(?=\" \"(?!\"は使えません"_sj) + " (position 3)\n"},
+        {"template names a missing group", {"--encoding=cp932", "gsub", "-E", "(a)", "\\2"}, "a", 2, "",
+         "error: " + SjString("置換文字列の参照する2番目の括弧がパターンにありません"_sj) + " (position 1)\n"},
+        {"classic syntax unchanged", {"--encoding=cp932", "gsub", "(a){2}\\d", "<\\1&>"}, "a{2}d", 0, "<\x01" "a{2}d>", ""},
         {"unknown command", {"frobnicate"}, "", 1, "", "morvane-cli: unknown command"},
         {"missing argument", {"gsub", "a"}, "", 1, "", "morvane-cli: gsub takes 2"},
         {"unknown option", {"match", "--bogus", "a"}, "", 1, "", "morvane-cli: unknown option"},
@@ -150,13 +164,43 @@ TEST(Cli, RunsEditSetsOfASettingsFile)
          "[ﾓｰﾊﾞﾝ]", ""},
         {"set 4 swaps and encodes", {"--encoding=utf-8", "run", "--ini", kExampleIni, "--group", "1", "--set", "4"},
          "k = v", 0, "v+%3D+k", ""},
-        {"empty group does nothing", {"--encoding=cp932", "run", "--ini", kExampleIni, "--group", "2", "--set", "1"},
+        {"empty group does nothing", {"--encoding=cp932", "run", "--ini", kExampleIni, "--group", "3", "--set", "1"},
          "a\r\nb", 0, "a\r\nb", ""},
+        {"dates by groups", {"--encoding=utf-8", "run", "--ini", kExampleIni, "--group", "2", "--set", "1"},
+         "2026/12/9", 0, "2026年12月9日", ""},
         {"missing file", {"run", "--ini", "/nonexistent/Morvane.INI", "--set", "1"}, "", 4, "", "morvane-cli: cannot read"},
         {"set out of range", {"run", "--ini", kExampleIni, "--set", "5"}, "", 1, "", "morvane-cli: --set must be"},
         {"no set", {"run", "--ini", kExampleIni}, "", 1, "", "morvane-cli: run needs --set"},
     };
     for (const auto& c : cases) Check(c);
+}
+
+// The replace and the swap read their patterns in their set's syntax.
+TEST(Cli, RunReadsEachSetInItsSyntax)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("morvane-run-syntax-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string set = "IfExec0=1\r\nIfExec5=1\r\nRLCenter=\\s=\\s\r\n";
+    const std::string cond = "FromStr=(\\d+)-(\\d+)\r\nToStr=\\2-\\1\r\n";
+    std::ofstream(dir / "syntax.ini", std::ios::binary)
+        << "[Group1Set1]\r\nExtendedRegex=1\r\n" << set << "[Group1Set1Cond1]\r\n" << cond
+        << "[Group1Set2]\r\n" << set << "[Group1Set2Cond1]\r\n" << cond;
+    const std::string ini = (dir / "syntax.ini").string();
+    EXPECT_EQ(RunCli({"--encoding=cp932", "run", "--ini", ini, "--set", "1"}, "12-34\r\na = b").out, "34-12\r\nb = a");
+    EXPECT_EQ(RunCli({"--encoding=cp932", "run", "--ini", ini, "--set", "2"}, "12-34\r\na = b").out, "12-34\r\na = b");
+    std::filesystem::remove_all(dir);
+}
+
+// Under run, "$" ends lines at LF only with --lf, as under gsub.
+TEST(Cli, RunTakesTheLineSeparator)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("morvane-run-lf-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "lf.ini", std::ios::binary) << "[Group1Set1]\r\nIfExec0=1\r\n[Group1Set1Cond1]\r\nFromStr=$\r\nToStr=;\r\n";
+    const std::string ini = (dir / "lf.ini").string();
+    EXPECT_EQ(RunCli({"--encoding=cp932", "run", "--ini", ini, "--set", "1"}, "a\nb").out, "a\nb;");
+    EXPECT_EQ(RunCli({"--encoding=cp932", "run", "--lf", "--ini", ini, "--set", "1"}, "a\nb").out, "a;\nb;");
+    std::filesystem::remove_all(dir);
 }
 
 TEST(Cli, RunReportsPatternErrorsAndWritesNothing)

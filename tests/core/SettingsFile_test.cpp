@@ -67,6 +67,7 @@ EditSettings ChangedSettings()
             set.EnDeCd = URLDirection::Decode;
             set.URLUtf8 = true;
             set.EditSelection = (s % 2) == 1;
+            set.ExtendedRegex = (s % 2) == 0;
         }
     }
     return m;
@@ -115,7 +116,7 @@ TEST(SettingsFile, NewFileHoldsSectionsAndKeysInWritingOrder)
         "[Group1Set1]\r\nHotKey=\r\nOrder0=0\r\nIfExec0=0\r\nOrder1=1\r\nIfExec1=0\r\nOrder2=2\r\nIfExec2=0\r\n"
         "Order3=3\r\nIfExec3=0\r\nOrder4=4\r\nIfExec4=0\r\nOrder5=5\r\nIfExec5=0\r\nOrder6=6\r\nIfExec6=0\r\n"
         "SortMethod=0\r\nCaseMethod=2\r\nCaseInitial=0\r\nKanaMethod=2\r\nZnHnMethod=2\r\nIfHnKn=0\r\n"
-        "RLBefore=\r\nRLCenter=\r\nRLAfter=\r\nEnDeCd=0\r\nURLUtf8=0\r\nEditSelection=0\r\n"
+        "RLBefore=\r\nRLCenter=\r\nRLAfter=\r\nEnDeCd=0\r\nURLUtf8=0\r\nEditSelection=0\r\nExtendedRegex=0\r\n"
         "[Group1Set1Cond1]\r\nFromStr=\"\"\r\nToStr=\"\"\r\nNoCase=0\r\n";
     EXPECT_EQ(file.substr(0, start.size()), start);
     const std::string lineNo = "[Group1Set1LineNo]\r\nIndex=1\r\nStep=1\r\nDeg=4\r\nBefore=\r\nAfter=\r\nAdd=0\r\nFill=0\r\n[Group1Set2]";

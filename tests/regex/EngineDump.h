@@ -19,7 +19,7 @@ inline std::string DumpRange(TRECharCode low, TRECharCode high)
     return low == high ? DumpCode(low) : DumpCode(low) + "-" + DumpCode(high);
 }
 
-// leaf: 61 or 61-7a; cat{x,y}; alt{x,y}; star{x}; emp; ^; $
+// leaf: 61 or 61-7a; cat{x,y}; alt{x,y}; star{x}; emp; ^; $; grp1{x} (grp{x}: no capture); \b; \B
 inline std::string DumpTree(const TRENode* n)
 {
     if (n == nullptr) return "null";
@@ -31,6 +31,9 @@ inline std::string DumpTree(const TRENode* n)
     case reop_Union: return "alt{" + DumpTree(n->Left) + "," + DumpTree(n->Right) + "}";
     case reop_Closure: return "star{" + DumpTree(n->Left) + "}";
     case reop_Empty: return "emp";
+    case reop_Group: return "grp" + (n->Capture > 0 ? std::to_string(n->Capture) : "") + "{" + DumpTree(n->Left) + "}";
+    case reop_WordBoundary: return "\\b";
+    case reop_NotWordBoundary: return "\\B";
     }
     return "?";
 }
