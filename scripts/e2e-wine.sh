@@ -49,8 +49,6 @@ source "$ROOT/scripts/e2e-wine/wine.sh"
 source "$ROOT/scripts/e2e-wine/morvane.sh"
 # shellcheck source=e2e-wine/person.sh
 source "$ROOT/scripts/e2e-wine/person.sh"
-# shellcheck source=e2e-wine/dialog-ids.sh
-source "$ROOT/scripts/e2e-wine/dialog-ids.sh"
 # shellcheck source=e2e-wine/checks-edit.sh
 source "$ROOT/scripts/e2e-wine/checks-edit.sh"
 # shellcheck source=e2e-wine/checks-tray.sh

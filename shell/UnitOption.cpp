@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <exception>
-#include <type_traits>
 #include <utility>
 
 #include "core/HotKeyConflicts.h"
@@ -15,85 +14,34 @@ namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
 
-// Each parameter control with the field it shows and writes, and the page it sits on.
-struct SpinField {
-    OptionControl Control;
-    int EditSet::*Field;
-    SpinRange Range;
-    // A value beyond the range is shown clamped but stays in the working copy until the
-    // user changes the field.
-    bool KeepsValueBeyondRange;
-};
-// A radio group's item index is the number of its field's enum value.
-struct RadioField {
-    OptionControl Control;
-    int (*Get)(const EditSet& set);
-    void (*Set)(EditSet& set, int index);
-    int Items;
-    OptionPage Page;
-};
-template <auto Field>
-constexpr RadioField Radio(OptionControl control, int items, OptionPage page)
-{
-    return {control, [](const EditSet& set) { return static_cast<int>(set.*Field); },
-            [](EditSet& set, int index) { set.*Field = static_cast<std::remove_reference_t<decltype(set.*Field)>>(index); },
-            items, page};
-}
-struct TextField {
-    OptionControl Control;
-    std::string EditSet::*Field;
-    OptionPage Page;
-};
-struct CheckField {
-    OptionControl Control;
-    bool EditSet::*Field;
-    OptionPage Page;
-};
+using K = OptionControlKind;
 
-// All spin edits sit on the line-numbering page. A hand-edited width wider than the
-// dialog offers is the user's choice, which the numbering bounds itself.
-constexpr SpinField kSpinFields[] = {
-    {OptionControl::SpinEditIndex, &EditSet::Index, {0, 99}, false},
-    {OptionControl::SpinEditStep, &EditSet::Step, {1, 20}, false},
-    {OptionControl::SpinEditDeg, &EditSet::Deg, {0, kMaxNumberWidth}, true},
-};
-constexpr RadioField kRadioFields[] = {
-    Radio<&EditSet::Add>(OptionControl::RadioGroupAdd, 2, opLineNo),
-    Radio<&EditSet::Fill>(OptionControl::RadioGroupFill, 2, opLineNo),
-    Radio<&EditSet::CaseMethod>(OptionControl::RadioGroupCase, 3, opCase),
-    Radio<&EditSet::KanaMethod>(OptionControl::RadioGroupKana, 3, opConvert),
-    Radio<&EditSet::ZnHnMethod>(OptionControl::RadioGroupZnHn, 3, opConvert),
-    Radio<&EditSet::SortMethod>(OptionControl::RadioGroupSort, 3, opOther),
-    Radio<&EditSet::EnDeCd>(OptionControl::RadioGroupEnDeCd, 2, opOther),
-};
-constexpr TextField kTextFields[] = {
-    {OptionControl::EditBefore, &EditSet::Before, opLineNo},
-    {OptionControl::EditAfter, &EditSet::After, opLineNo},
-    {OptionControl::EditRLBefore, &EditSet::RLBefore, opOther},
-    {OptionControl::EditRLCenter, &EditSet::RLCenter, opOther},
-    {OptionControl::EditRLAfter, &EditSet::RLAfter, opOther},
-};
-constexpr CheckField kCheckFields[] = {
-    {OptionControl::CheckBoxInitial, &EditSet::CaseInitial, opCase},
-    {OptionControl::CheckBoxHnKn, &EditSet::IfHnKn, opConvert},
-    {OptionControl::CheckBoxURLUtf8, &EditSet::URLUtf8, opOther},
-};
-
-template <typename Field, std::size_t N>
-const Field* FindField(const Field (&fields)[N], OptionControl control)
+// Shows a field's value in its control. A value outside the control's range is shown
+// clamped, and what is shown is what the working copy holds from now on, so OK commits
+// exactly what the user saw; except for a field that keeps such a value.
+void ShowField(IOptionView& view, const OptionControlRow& row, FieldTarget target)
 {
-    for (const Field& f : fields)
-        if (f.Control == control) return &f;
-    return nullptr;
+    const OptionField& field = row.Field;
+    switch (row.Kind) {
+    case K::Edit: view.SetText(row.Control, field.Text(target)); return;
+    case K::CheckBox: view.SetChecked(row.Control, field.Flag(target)); return;
+    case K::SpinEdit: {
+        const int shown = std::clamp(field.Number(target), row.Range.Min, row.Range.Max);
+        view.SetText(row.Control, std::to_string(shown));
+        if (!row.KeepsValueBeyondRange) field.SetNumber(target, shown);
+        return;
+    }
+    case K::RadioGroup: {
+        const int shown = std::clamp(field.Number(target), 0, row.Items.Count() - 1);
+        view.SetItemIndex(row.Control, shown);
+        field.SetNumber(target, shown);
+        return;
+    }
+    default: return;
+    }
 }
 
 }  // namespace
-
-std::optional<SpinRange> SpinEditRange(OptionControl control)
-{
-    if (const SpinField* f = FindField(kSpinFields, control)) return f->Range;
-    return std::nullopt;
-}
 
 int SpinEditValue(std::string_view text, SpinRange range)
 {
@@ -200,7 +148,8 @@ void TMorvaneOption::HotKeyExit()
 void TMorvaneOption::ShowHotKeyState(ShortCut key)
 {
     const bool taken = host_.HotKeyTaken && host_.HotKeyTaken(key);
-    view_.SetText(OptionControl::LabelHotKeyTaken, taken ? "他のプログラムが使用中です"_sj : "");
+    const OptionControlRow& label = OptionControlRowOf(OptionControl::LabelHotKeyTaken);
+    view_.SetText(label.Control, taken ? label.Caption : "");
 }
 
 void TMorvaneOption::HotKeyChange()
@@ -212,7 +161,7 @@ void TMorvaneOption::HotKeyChange()
 
 void TMorvaneOption::TabControlSetChange()
 {
-    const EditSet* set = CurrentEditSet();
+    EditSet* set = CurrentEditSet();
     const bool editSet = set != nullptr;
     view_.SetVisible(OptionControl::LabelComment, !editSet);
     view_.SetVisible(OptionControl::LabelOrder, editSet);
@@ -222,7 +171,7 @@ void TMorvaneOption::TabControlSetChange()
     view_.SetHotKey(HotKeySlot());
     ShowHotKeyState(HotKeySlot());
     if (!editSet) return;
-    view_.SetChecked(OptionControl::CheckBoxEditSelection, set->EditSelection);
+    ShowFields(*set, FieldOwner::Set, opNone);
     ShowOrder(*set);
     view_.SetItemIndex(OptionControl::PageControlExec, opReplace);
     PageControlExecChange();
@@ -249,36 +198,23 @@ void TMorvaneOption::PageControlExecChange()
         TabControlReplaceChange();
         return;
     }
-    // A value outside the control's range is shown clamped, and what is shown is what the
-    // working copy holds from now on, so OK commits exactly what the user saw; except for
-    // a field that keeps such a value.
-    if (page == opLineNo) {
-        for (const SpinField& f : kSpinFields) {
-            const int shown = std::clamp(set->*f.Field, f.Range.Min, f.Range.Max);
-            view_.SetText(f.Control, std::to_string(shown));
-            if (!f.KeepsValueBeyondRange) set->*f.Field = shown;
-        }
-    }
-    for (const RadioField& f : kRadioFields) {
-        if (f.Page != page) continue;
-        const int shown = std::clamp(f.Get(*set), 0, f.Items - 1);
-        view_.SetItemIndex(f.Control, shown);
-        f.Set(*set, shown);
-    }
-    for (const TextField& f : kTextFields)
-        if (f.Page == page) view_.SetText(f.Control, set->*f.Field);
-    for (const CheckField& f : kCheckFields)
-        if (f.Page == page) view_.SetChecked(f.Control, set->*f.Field);
+    if (page > opReplace) ShowFields(*set, FieldOwner::Set, static_cast<OptionPage>(page));
 }
+
+void TMorvaneOption::ShowFields(EditSet& set, FieldOwner owner, OptionPage page)
+{
+    const FieldTarget target = TargetIn(set);
+    for (const OptionControlRow& row : kOptionControls)
+        if (row.Field.Owner == owner && row.Page == page) ShowField(view_, row, target);
+}
+
+FieldTarget TMorvaneOption::TargetIn(EditSet& set) { return {set, set.Cond[CurrentCond() - 1]}; }
 
 void TMorvaneOption::TabControlReplaceChange()
 {
     EditSet* set = CurrentEditSet();
     if (!set) return;
-    const ReplaceCondition& cond = set->Cond[CurrentCond() - 1];
-    view_.SetText(OptionControl::EditFrom, cond.FromStr);
-    view_.SetText(OptionControl::EditTo, cond.ToStr);
-    view_.SetChecked(OptionControl::CheckBoxCase, cond.NoCase);
+    ShowFields(*set, FieldOwner::Condition, opReplace);
 }
 
 void TMorvaneOption::Input(OptionControl control)
@@ -289,23 +225,24 @@ void TMorvaneOption::Input(OptionControl control)
     }
     EditSet* set = CurrentEditSet();
     if (!set) return;
-    switch (control) {
-    case OptionControl::CheckListBoxOrder: InputOrder(*set); return;
-    case OptionControl::EditFrom: set->Cond[CurrentCond() - 1].FromStr = view_.GetText(control); return;
-    case OptionControl::EditTo: set->Cond[CurrentCond() - 1].ToStr = view_.GetText(control); return;
-    case OptionControl::CheckBoxCase: set->Cond[CurrentCond() - 1].NoCase = view_.GetChecked(control); return;
-    case OptionControl::CheckBoxEditSelection: set->EditSelection = view_.GetChecked(control); return;
-    default: break;
+    if (control == OptionControl::CheckListBoxOrder) {
+        InputOrder(*set);
+        return;
     }
-    if (const SpinField* f = FindField(kSpinFields, control)) {
-        set->*f->Field = SpinEditValue(view_.GetText(control), f->Range);
-    } else if (const RadioField* f = FindField(kRadioFields, control)) {
+    const OptionControlRow& row = OptionControlRowOf(control);
+    const OptionField& field = row.Field;
+    if (field.Owner == FieldOwner::None) return;
+    const FieldTarget target = TargetIn(*set);
+    switch (row.Kind) {
+    case K::Edit: field.Text(target) = view_.GetText(control); return;
+    case K::CheckBox: field.Flag(target) = view_.GetChecked(control); return;
+    case K::SpinEdit: field.SetNumber(target, SpinEditValue(view_.GetText(control), row.Range)); return;
+    case K::RadioGroup: {
         const int index = view_.GetItemIndex(control);
-        if (index >= 0) f->Set(*set, index);
-    } else if (const TextField* f = FindField(kTextFields, control)) {
-        set->*f->Field = view_.GetText(control);
-    } else if (const CheckField* f = FindField(kCheckFields, control)) {
-        set->*f->Field = view_.GetChecked(control);
+        if (index >= 0) field.SetNumber(target, index);
+        return;
+    }
+    default: return;
     }
 }
 
@@ -333,15 +270,16 @@ void TMorvaneOption::MoveCheckedUp(OrderItems& items)
 void TMorvaneOption::SpinEditExit(OptionControl control)
 {
     EditSet* set = CurrentEditSet();
-    const SpinField* f = FindField(kSpinFields, control);
-    if (!set || !f) return;
-    const int typed = SpinEditValue(view_.GetText(control), f->Range);
+    const OptionControlRow& row = OptionControlRowOf(control);
+    if (!set || row.Kind != K::SpinEdit) return;
+    const FieldTarget target = TargetIn(*set);
+    const int typed = SpinEditValue(view_.GetText(control), row.Range);
     // Every change the user makes is written at once, so a text that differs from the
     // working copy is still the clamped view of a kept value: leaving the field keeps it.
-    if (f->KeepsValueBeyondRange && typed != set->*f->Field) return;
-    const int value = std::clamp(typed, f->Range.Min, f->Range.Max);
+    if (row.KeepsValueBeyondRange && typed != row.Field.Number(target)) return;
+    const int value = std::clamp(typed, row.Range.Min, row.Range.Max);
     view_.SetText(control, std::to_string(value));
-    set->*f->Field = value;
+    row.Field.SetNumber(target, value);
 }
 
 void TMorvaneOption::TabControlEditChange()

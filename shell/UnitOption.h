@@ -7,72 +7,22 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/EditSettings.h"
 #include "core/EditTrace.h"
+#include "shell/OptionControlTable.h"
 #include "shell/OptionHost.h"
-
-// The dialog's controls that the logic reads, writes, shows or hides.
-enum class OptionControl {
-    ComboBoxGroup,
-    EditGroupName,
-    TabControlSet,
-    HotKey,
-    LabelHotKeyTaken,  // beside HotKey: says when another program holds the key shown
-    LabelComment,
-    LabelOrder,
-    CheckListBoxOrder,
-    PageControlExec,
-    TabControlReplace,
-    EditFrom,
-    EditTo,
-    CheckBoxCase,
-    SpinEditIndex,
-    SpinEditStep,
-    SpinEditDeg,
-    EditBefore,
-    EditAfter,
-    RadioGroupAdd,
-    RadioGroupFill,
-    RadioGroupCase,
-    CheckBoxInitial,
-    RadioGroupZnHn,
-    RadioGroupKana,
-    CheckBoxHnKn,
-    RadioGroupSort,
-    EditRLBefore,
-    EditRLCenter,
-    EditRLAfter,
-    RadioGroupEnDeCd,
-    CheckBoxURLUtf8,
-    CheckBoxEditSelection,
-    TabControlEdit,
-    MemoClipboard,
-    ButtonUpdate,
-    ButtonExe,
-    ButtonTrace,  // 経過: the steps of the last 実行 that ran a set
-    ListBoxUndo,
-};
-
-// Pages of PageControlExec, by index.
-enum OptionPage : int {
-    opReplace = 0,
-    opLineNo = 1,
-    opCase = 2,
-    opConvert = 3,
-    opOther = 4,
-};
 
 // Panes of TabControlEdit, by index.
 constexpr int kPaneClipboard = 0;
 constexpr int kPaneUndo = 1;
 
-// The tab of TabControlSet that stands for the group's association launch.
+// The tab of TabControlSet that stands for the group's association launch, its last.
 constexpr int kAssociationSet = 5;
+static_assert(kAssociationSet == OptionControlRowOf(OptionControl::TabControlSet).Items.Count());
 
 // One line of the pipeline check list: a process, shown by its caption.
 struct OrderItem {
@@ -131,15 +81,6 @@ public:
 // How the dialog was closed; None while it is open.
 enum class OptionResult { None, Ok, Cancel };
 
-// The range of a spin edit.
-struct SpinRange {
-    int Min;
-    int Max;
-};
-
-// The range of SpinEditIndex, SpinEditStep or SpinEditDeg; none for other controls.
-std::optional<SpinRange> SpinEditRange(OptionControl control);
-
 // The value of a spin edit's text: the number it holds (blanks around it allowed, a
 // number too long for an int counts as the nearest int), or the minimum when the text
 // is not a number. Not clamped: a typed value stands as typed until the field is left.
@@ -197,6 +138,10 @@ private:
     void ShowHotKeyState(ShortCut key);
     bool ConfirmHotKeyConflicts();
     void ShowOrder(const EditSet& set);
+    // The fields of the set, or of its condition shown, that the owner's controls on the
+    // page edit, each shown in its control.
+    void ShowFields(EditSet& set, FieldOwner owner, OptionPage page);
+    FieldTarget TargetIn(EditSet& set);
     void FillUndoList();
 
     OptionHost& host_;

@@ -44,8 +44,8 @@ check_association_launch() {
         same_text "$work/launch dir/launched-two.txt" $'args=\ncwd='"$dir"$'\n' "second line's launch" &&
         expect_x_clipboard "$text" || return 1
     # 実行 on the dialog's 関連付け起動 tab launches the lines of the trial text.
-    driver open-settings && driver dialog tab "$ID_TABS_SET" 4 &&
-        driver dialog text "$ID_MEMO" "$program mark three 3" && driver dialog click "$ID_BUTTON_EXE" &&
+    driver open-settings && driver dialog tab TabControlSet 4 &&
+        driver dialog text MemoClipboard "$program mark three 3" && driver dialog click ButtonExe &&
         wait_file "$work/launch dir/launched-three.txt" || return 1
     same_text "$work/launch dir/launched-three.txt" $'args=3\ncwd='"$dir"$'\n' "launch from the dialog" &&
         driver dialog cancel
@@ -141,7 +141,7 @@ check_hot_key_taken() {
     sleep 1
     if start_morvane && driver wait-balloon && start_notepad && expect_key_edit ctrl+alt+2 abc g1s2:abc &&
         driver open-settings; then
-        label="$(driver dialog get "$ID_LABEL_HOTKEY_TAKEN")"
+        label="$(driver dialog get LabelHotKeyTaken)"
     fi
     kill $holder 2>/dev/null
     wait $holder 2>/dev/null

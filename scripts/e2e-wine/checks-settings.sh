@@ -14,15 +14,15 @@ check_settings_foreign_text() {
     start_morvane || return 1
     put_clipboard '10時〜12時 café 😀' || return 1
     driver open-settings || return 1
-    [[ "$(driver dialog get "$ID_MEMO")" == $'10時〜12時 café 😀\r' ]] || { log "the trial text is not the clipboard's"; return 1; }
-    driver dialog text "$ID_EDIT_FROM" é && driver dialog text "$ID_EDIT_TO" e && driver dialog text "$ID_MEMO" 'café 😀' &&
-        driver dialog click "$ID_BUTTON_EXE" && expect_clipboard 'cafe 😀' || return 1
+    [[ "$(driver dialog get MemoClipboard)" == $'10時〜12時 café 😀\r' ]] || { log "the trial text is not the clipboard's"; return 1; }
+    driver dialog text EditFrom é && driver dialog text EditTo e && driver dialog text MemoClipboard 'café 😀' &&
+        driver dialog click ButtonExe && expect_clipboard 'cafe 😀' || return 1
     local box
-    box="$(driver dialog click "$ID_BUTTON_OK")"
+    box="$(driver dialog click ButtonOk)"
     [[ $? -eq 2 && "$box" == "グループ(1) 編集設定（１） 置換条件（１）の「検索文字列」に、設定ファイルに保存できない文字 U+00E9（é）があります。" ]] ||
         { log "OK with é in a field: '$box'"; return 1; }
     [[ "$(driver count TMorvaneOption)" == 1 ]] || { log "the dialog closed"; return 1; }
-    driver dialog text "$ID_EDIT_FROM" e && driver dialog ok || return 1
+    driver dialog text EditFrom e && driver dialog ok || return 1
     cmp -s <(grep -a -m1 '^Name=' "$work/before.INI") <(grep -a -m1 '^Name=' "$work/Morvane.INI") ||
         { log "the group name was rewritten"; return 1; }
 }
@@ -35,16 +35,16 @@ check_settings_ok() {
     cp "$work/Morvane.INI" "$work/before.INI"
     start_morvane || return 1
     driver open-settings &&
-        driver dialog text "$ID_EDIT_GROUP_NAME" 整形テスト &&
+        driver dialog text EditGroupName 整形テスト &&
         driver dialog hotkey 0x0651 &&
-        driver dialog tab "$ID_TABS_REPLACE" 1 &&
-        driver dialog text "$ID_EDIT_FROM" 'x"y' &&
-        driver dialog click "$ID_CHECK_NOCASE" || return 1
+        driver dialog tab TabControlReplace 1 &&
+        driver dialog text EditFrom 'x"y' &&
+        driver dialog click CheckBoxCase || return 1
     # Checking the sort (position 4) moves it up behind the two checked items.
     local order
     order="$(driver dialog order-click 4 && driver dialog order)" || return 1
     [[ "$order" == "0* 1* 4* 2 3 5 6" ]] || { log "pipeline list: $order"; return 1; }
-    driver dialog tab "$ID_PAGES" 1 && driver dialog text "$ID_SPIN_DEG" 6 && driver dialog ok || return 1
+    driver dialog tab PageControlExec 1 && driver dialog text SpinEditDeg 6 && driver dialog ok || return 1
     ini_text "$work/before.INI" |
         ini_set Group1 Name 整形テスト |
         ini_set Group1Set1 HotKey Ctrl+Alt+Q |
@@ -87,20 +87,20 @@ check_settings_cancel() {
     cp "$work/Morvane.INI" "$work/before.INI"
     start_morvane || return 1
     driver open-settings &&
-        driver dialog text "$ID_EDIT_GROUP_NAME" 変えた名前 &&
-        driver dialog tab "$ID_TABS_REPLACE" 2 &&
-        driver dialog text "$ID_EDIT_FROM" b &&
-        driver dialog text "$ID_EDIT_TO" B &&
+        driver dialog text EditGroupName 変えた名前 &&
+        driver dialog tab TabControlReplace 2 &&
+        driver dialog text EditFrom b &&
+        driver dialog text EditTo B &&
         driver dialog order-click 3 &&
-        driver dialog text "$ID_MEMO" abc &&
-        driver dialog click "$ID_BUTTON_EXE" &&
+        driver dialog text MemoClipboard abc &&
+        driver dialog click ButtonExe &&
         expect_clipboard '  1: aBc' || return 1
     # A pattern error in 実行 is shown like any other, and the dialog stays open.
     local box
-    box="$(driver dialog text "$ID_EDIT_FROM" '[b' && driver dialog click "$ID_BUTTON_EXE")"
+    box="$(driver dialog text EditFrom '[b' && driver dialog click ButtonExe)"
     [[ $? -eq 2 && "$box" == '右ブラケット"]"が必要です' ]] || { log "実行 with a bad pattern: '$box'"; return 1; }
     expect_clipboard '  1: aBc' || return 1
-    driver dialog group 1 && driver dialog text "$ID_EDIT_GROUP_NAME" 別の名前 && driver dialog cancel || return 1
+    driver dialog group 1 && driver dialog text EditGroupName 別の名前 && driver dialog cancel || return 1
     expect_ini_file "$work/before.INI" "after Cancel" || return 1
     expect_edit 1 abc '  1: abc'
 }
@@ -113,7 +113,7 @@ check_settings_while_open() {
     use_group_ini
     cp "$work/Morvane.INI" "$work/before.INI"
     start_morvane || return 1
-    driver open-settings && driver dialog text "$ID_EDIT_GROUP_NAME" 変えた名前 || return 1
+    driver open-settings && driver dialog text EditGroupName 変えた名前 || return 1
     tray_click 1 && expect_key_edit ctrl+alt+1 abc g2s1:abc || return 1
     tray_menu_click 0 && expect_key_edit ctrl+alt+2 abc g2s2:abc || return 1
     [[ "$(driver count TMorvaneOption)" == 1 ]] || { log "not exactly one settings dialog"; return 1; }
@@ -131,7 +131,7 @@ check_settings_unwritable() {
     start_morvane || return 1
     local message box
     message="$(winpath "$work/Morvane.INI") に書き込めません"
-    driver open-settings && driver dialog text "$ID_EDIT_FROM" a && driver dialog text "$ID_EDIT_TO" b &&
+    driver open-settings && driver dialog text EditFrom a && driver dialog text EditTo b &&
         driver dialog order-click 0 || return 1
     box="$(driver dialog ok)"
     [[ $? -eq 2 && "$box" == "$message" ]] || { log "OK on an unwritable file: '$box'"; return 1; }
@@ -150,7 +150,7 @@ check_settings_through_link() {
     mv "$work/Morvane.INI" "$work/real/settings.ini"
     ln -s real/settings.ini "$work/Morvane.INI"
     start_morvane || return 1
-    driver open-settings && driver dialog text "$ID_EDIT_GROUP_NAME" リンク先 && driver dialog ok || return 1
+    driver open-settings && driver dialog text EditGroupName リンク先 && driver dialog ok || return 1
     [[ -L "$work/Morvane.INI" ]] || { log "the link was replaced by a file"; return 1; }
     expect_ini_value Group1 Name リンク先
 }
@@ -163,8 +163,8 @@ check_dialog_dpi_change() {
     use_example_ini
     start_morvane || return 1
     local before after shown x y w h x2 y2 w2 h2
-    driver open-settings && driver dialog tab "$ID_PAGES" 1 &&
-        driver dialog text "$ID_EDIT_GROUP_NAME" 拡大しても残る名前 || return 1
+    driver open-settings && driver dialog tab PageControlExec 1 &&
+        driver dialog text EditGroupName 拡大しても残る名前 || return 1
     before="$(driver rect TMorvaneOption)" && shown="$(driver dialog fits)" || return 1
     driver dialog dpi 144 && after="$(driver rect TMorvaneOption)" || return 1
     read -r x y w h <<<"$before"
@@ -174,7 +174,7 @@ check_dialog_dpi_change() {
     ((w2 * 100 >= w * 135 && w2 * 100 <= w * 165 && h2 * 100 >= h * 135 && h2 * 100 <= h * 165)) ||
         { log "the dialog did not grow 1.5 times"; return 1; }
     [[ "$(driver dialog fits)" == "$shown" ]] || { log "other controls are shown at 144 DPI"; return 1; }
-    [[ "$(driver dialog get "$ID_EDIT_GROUP_NAME")" == 拡大しても残る名前 ]] || { log "the group name was lost"; return 1; }
+    [[ "$(driver dialog get EditGroupName)" == 拡大しても残る名前 ]] || { log "the group name was lost"; return 1; }
     { driver dialog dpi 96 && [[ "$(driver rect TMorvaneOption)" == "$before" ]]; } ||
         { log "back at 96 DPI the dialog is $(driver rect TMorvaneOption), not $before"; return 1; }
     driver dialog cancel
@@ -188,8 +188,8 @@ check_dialog_trace() {
     use_example_ini
     start_morvane || return 1
     local items
-    items="$(driver open-settings && driver dialog text "$ID_MEMO" 'a  b' && driver dialog click "$ID_BUTTON_EXE" &&
-        driver dialog click "$ID_BUTTON_TRACE" && driver dialog trace-items)" || return 1
+    items="$(driver open-settings && driver dialog text MemoClipboard 'a  b' && driver dialog click ButtonExe &&
+        driver dialog click ButtonTrace && driver dialog trace-items)" || return 1
     [[ "$items" == $'1 文字列置換 4 -> 3 条件1:0 条件2:1\n2 行番号 3 -> 8' ]] || { log "経過 lists: $items"; return 1; }
     expect_clipboard '  1: a b' || return 1
     driver dialog cancel

@@ -27,7 +27,7 @@ check_tray_menu() {
     tray_menu_click 1 && menu_click 1 1 2 && expect_x_clipboard abc || return 1
     tray_menu_click 0 && driver wait-settings || return 1
     local shown
-    shown="$(driver dialog get "$ID_COMBO_GROUP")"
+    shown="$(driver dialog get ComboBoxGroup)"
     [[ "$shown" == "(3)第3群" ]] || { log "the dialog shows group '$shown'"; return 1; }
     driver dialog cancel || return 1
     tray_menu_click 4 && driver wait-gone && wait_process "$morvane_pid" 10 || return 1
@@ -46,7 +46,7 @@ check_history_restore() {
         expect_edit 1 second g1s1:second || return 1
     put_clipboard third && driver restore 1 && expect_clipboard "$first" || return 1
     driver restore 0 && expect_clipboard second || return 1
-    driver open-settings && driver dialog tab "$ID_TABS_EDIT" 1 && driver dialog undo 1 && expect_clipboard "$first" || return 1
+    driver open-settings && driver dialog tab TabControlEdit 1 && driver dialog undo 1 && expect_clipboard "$first" || return 1
     driver dialog cancel
 }
 

@@ -44,11 +44,11 @@ screenshots() {
     local shot set page name
     for shot in 2:0:replace 1:1:line-numbers 2:2:case 3:3:convert 4:4:other; do
         IFS=: read -r set page name <<<"$shot"
-        driver dialog tab "$ID_TABS_SET" $((set - 1)) && driver dialog tab "$ID_PAGES" "$page" &&
+        driver dialog tab TabControlSet $((set - 1)) && driver dialog tab PageControlExec "$page" &&
             shoot TMorvaneOption "settings-$name" || return 1
     done
-    driver dialog tab "$ID_TABS_SET" 4 && shoot TMorvaneOption settings-association || return 1
-    driver dialog tab "$ID_TABS_SET" 0 && driver dialog tab "$ID_PAGES" 0 && driver dialog tab "$ID_TABS_EDIT" 1 &&
+    driver dialog tab TabControlSet 4 && shoot TMorvaneOption settings-association || return 1
+    driver dialog tab TabControlSet 0 && driver dialog tab PageControlExec 0 && driver dialog tab TabControlEdit 1 &&
         shoot TMorvaneOption settings-undo || return 1
     driver dialog cancel && stop_morvane && screenshots_taken_key && screenshots_high_dpi
 }
@@ -102,7 +102,7 @@ screenshots_high_dpi() {
     use_example_ini
     if start_morvane && driver set-clipboard "$(winpath "$ROOT/examples/sample.txt")"; then
         shoot_wine_tray tray-icon-192dpi || status=1
-        driver open-settings && driver dialog tab "$ID_TABS_SET" 1 && driver dialog tab "$ID_PAGES" 0 &&
+        driver open-settings && driver dialog tab TabControlSet 1 && driver dialog tab PageControlExec 0 &&
             shoot TMorvaneOption settings-replace-192dpi && driver dialog cancel && stop_morvane || status=1
     else
         status=1

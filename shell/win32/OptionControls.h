@@ -1,17 +1,13 @@
-// The settings dialog's controls: their creation and layout, the font that shows their
-// Japanese captions, and which control id stands for which control of the dialog logic.
+// The settings dialog's controls: their creation and their layout for a font and a DPI.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
 #include <map>
-#include <optional>
 #include <vector>
 
-#include "shell/UnitOption.h"
-
-constexpr int kOptionPageCount = 5;
+#include "shell/OptionControlTable.h"
 
 struct OptionWindowControls {
     SIZE Client;  // the client area that holds every control
@@ -30,17 +26,3 @@ OptionWindowControls CreateOptionControls(HWND dialog, HFONT font, int dpi);
 // would lay them out for the font and DPI (the dialog has moved to another monitor). What
 // they hold and show, and which of them are shown, stay as they are.
 OptionWindowControls LayOutOptionControls(HWND dialog, HFONT font, int dpi);
-
-// Draws such a caption: its words, split at runs of blanks, each at its centre.
-void DrawSpreadLabel(const DRAWITEMSTRUCT& item, const std::vector<int>& centres);
-
-// The system's message font at the DPI when it has Japanese characters, otherwise the
-// first Japanese UI font installed, at the message font's size.
-HFONT CreateOptionFont(int dpi);
-
-// The child id of a control of the logic; for a radio group the id of its group box.
-int OptionControlId(OptionControl control);
-// The logic's control for a child id; a radio button answers for its group.
-std::optional<OptionControl> OptionControlOfId(int id);
-// The number of radio buttons of a radio group.
-int OptionRadioItemCount(OptionControl radioGroup);

@@ -17,7 +17,9 @@
 #include "shell/win32/ErrorBox.h"
 #include "shell/win32/OptionControlIds.h"
 #include "shell/win32/OptionControls.h"
+#include "shell/win32/OptionFont.h"
 #include "shell/win32/OptionDialogTestHooks.h"
+#include "shell/win32/SpreadLabel.h"
 #include "shell/win32/WideText.h"
 #include "shell/win32/OptionWin32View.h"
 #include "shell/win32/Win32Dpi.h"
@@ -72,89 +74,79 @@ struct OptionWindow {
 
 OptionWindow* StateOf(HWND window) { return reinterpret_cast<OptionWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
 
-bool IsTabId(int id)
-{
-    return id == kIdTabControlSet || id == kIdPageControlExec || id == kIdTabControlReplace || id == kIdTabControlEdit;
-}
-
 // The selection of a tab control has changed.
-void TabChanged(OptionWindow& w, int id)
+void TabChanged(OptionWindow& w, OptionControl tabs)
 {
-    switch (id) {
-    case kIdTabControlSet: w.Logic.TabControlSetChange(); break;
-    case kIdPageControlExec:
+    switch (tabs) {
+    case C::TabControlSet: w.Logic.TabControlSetChange(); break;
+    case C::PageControlExec:
         w.View.ShowSelectedPage();
         w.Logic.PageControlExecChange();
         break;
-    case kIdTabControlReplace: w.Logic.TabControlReplaceChange(); break;
-    case kIdTabControlEdit: w.Logic.TabControlEditChange(); break;
+    case C::TabControlReplace: w.Logic.TabControlReplaceChange(); break;
+    case C::TabControlEdit: w.Logic.TabControlEditChange(); break;
+    default: break;
     }
-}
-
-// Gives the focus to the control an event comes from, as a click on it would, so the
-// control that had the focus is left (a spin edit clamps, the hot key is stored) while
-// the set and page it shows are still current.
-void FocusOn(HWND control)
-{
-    if (GetFocus() != control) SetFocus(control);
 }
 
 void OnCommand(HWND window, OptionWindow& w, int id, int code, HWND control)
 {
+    const std::optional<OptionControl> source = OptionControlOfId(id);
+    if (!source) return;
     TMorvaneOption& logic = w.Logic;
-    switch (id) {
-    case kIdButtonOk:
-        FocusOn(GetDlgItem(window, kIdButtonOk));
+    switch (*source) {
+    case C::ButtonOk:
+        FocusOn(GetDlgItem(window, id));
         logic.HotKeyExit();  // also when a test driver set the hot key without the focus
         logic.ButtonOkClick();
         return;
-    case kIdButtonCancel: logic.ButtonCancelClick(); return;
-    case kIdComboBoxGroup:
+    case C::ButtonCancel: logic.ButtonCancelClick(); return;
+    case C::ComboBoxGroup:
         if (code != CBN_SELCHANGE) return;
         FocusOn(control);
         logic.HotKeyExit();
         logic.ComboBoxGroupChange();
         return;
-    case kIdHotKey:
+    case C::HotKey:
         if (code == EN_CHANGE) logic.HotKeyChange();
         if (code == EN_KILLFOCUS) logic.HotKeyExit();
         return;
-    case kIdButtonUpdate:
+    case C::ButtonUpdate:
         if (code == BN_CLICKED) logic.ButtonUpdateClick();
         return;
-    case kIdButtonExe:
+    case C::ButtonExe:
         if (code == BN_CLICKED) logic.ButtonExeClick();
         return;
-    case kIdButtonTrace:
+    case C::ButtonTrace:
         if (code == BN_CLICKED) logic.ButtonTraceClick();
         return;
-    case kIdListBoxUndo:
+    case C::ListBoxUndo:
         if (code == LBN_DBLCLK) logic.ListBoxUndoDblClick();
         return;
+    default: break;
     }
-    const std::optional<OptionControl> changed = OptionControlOfId(id);
-    if (!changed) return;
-    const bool spinEdit = SpinEditRange(*changed).has_value();
+    const bool spinEdit = OptionControlRowOf(*source).Kind == OptionControlKind::SpinEdit;
     if (code == EN_CHANGE || code == BN_CLICKED) {
-        logic.Input(*changed);
+        logic.Input(*source);
         // Changed while the user is elsewhere (up-down arrows, a test driver): nothing
         // more will be typed, so the value is final.
-        if (spinEdit && GetFocus() != control) logic.SpinEditExit(*changed);
+        if (spinEdit && GetFocus() != control) logic.SpinEditExit(*source);
     } else if (code == EN_KILLFOCUS && spinEdit) {
-        logic.SpinEditExit(*changed);
+        logic.SpinEditExit(*source);
     }
 }
 
 LRESULT OnNotify(HWND window, OptionWindow& w, const NMHDR& header)
 {
-    const int id = static_cast<int>(header.idFrom);
-    if (id == kIdTabControlSet && header.code == TCN_SELCHANGING) {
+    const std::optional<OptionControl> source = OptionControlOfId(static_cast<int>(header.idFrom));
+    if (!source) return 0;
+    if (*source == C::TabControlSet && header.code == TCN_SELCHANGING) {
         w.Logic.TabControlSetChanging();
         return FALSE;
     }
-    if (IsTabId(id) && header.code == TCN_SELCHANGE) {
-        TabChanged(w, id);
-    } else if (id == kIdCheckListBoxOrder && header.code == LVN_ITEMCHANGED) {
+    if (OptionControlRowOf(*source).Kind == OptionControlKind::Tabs && header.code == TCN_SELCHANGE) {
+        TabChanged(w, *source);
+    } else if (*source == C::CheckListBoxOrder && header.code == LVN_ITEMCHANGED) {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
         if (change.iItem >= 0 && (change.uChanged & LVIF_STATE)
             && ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK))
@@ -168,7 +160,9 @@ int DefaultButton(HWND window)
 {
     HWND focus = GetFocus();
     const int id = focus && GetParent(focus) == window ? GetDlgCtrlID(focus) : 0;
-    return id == kIdButtonCancel || id == kIdButtonUpdate || id == kIdButtonExe || id == kIdButtonTrace ? id : kIdButtonOk;
+    const std::optional<OptionControl> focused = OptionControlOfId(id);
+    const bool pushButton = focused && OptionControlRowOf(*focused).Kind == OptionControlKind::Button;
+    return pushButton ? id : OptionControlId(C::ButtonOk);
 }
 
 // Gives the window a client area of the size at the top left. The frame is the system's
@@ -352,11 +346,11 @@ bool ShowOptionDialog(HWND owner, OptionHost& host)
     }
     DialogCloser closer(window, owner);  // ends before the state that the window uses
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.get()));
-    SetWindowSubclass(GetDlgItem(window, kIdHotKey), HotKeyFocusProc, 0, 0);
+    SetWindowSubclass(GetDlgItem(window, OptionControlId(C::HotKey)), HotKeyFocusProc, 0, 0);
 
     CentreOnScreen(window, state->Controls.Client, state->Dpi);
     state->Logic.FormCreate();
-    state->LastFocus = GetDlgItem(window, kIdComboBoxGroup);
+    state->LastFocus = GetDlgItem(window, OptionControlId(C::ComboBoxGroup));
     closer.DisableOwner();
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);

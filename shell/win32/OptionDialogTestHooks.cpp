@@ -8,13 +8,6 @@
 
 namespace {
 
-// Gives the focus to the control as a click on it would, so the control that had it is
-// left first (a spin edit clamps, the hot key is stored).
-void FocusOn(HWND control)
-{
-    if (GetFocus() != control) SetFocus(control);
-}
-
 bool IsVisibleTabControl(HWND dialog, HWND control)
 {
     wchar_t windowClass[32]{};
@@ -43,7 +36,7 @@ LRESULT SelectTab(HWND dialog, WPARAM id, LPARAM index)
 
 LRESULT ClickOrderItem(HWND dialog, OptionWin32View& view, TMorvaneOption& logic, WPARAM position)
 {
-    HWND list = GetDlgItem(dialog, kIdCheckListBoxOrder);
+    HWND list = GetDlgItem(dialog, OptionControlId(OptionControl::CheckListBoxOrder));
     if (position >= kProcessKindCount || !IsWindowVisible(list)) return 0;
     FocusOn(list);
     view.ToggleOrderItem(static_cast<int>(position));

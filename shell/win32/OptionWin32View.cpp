@@ -42,11 +42,7 @@ std::wstring OneLine(std::wstring text)
     return line;
 }
 
-bool IsTabControl(OptionControl control)
-{
-    return control == C::TabControlSet || control == C::PageControlExec || control == C::TabControlReplace
-           || control == C::TabControlEdit;
-}
+bool IsTabControl(OptionControl control) { return OptionControlRowOf(control).Kind == OptionControlKind::Tabs; }
 
 // Keys the hot-key control names correctly only when they carry the extended-key flag.
 bool IsExtendedKey(int keyCode)
@@ -94,6 +90,11 @@ void SetOrderItemKind(HWND list, int position, ProcessKind kind)
 
 }  // namespace
 
+void FocusOn(HWND control)
+{
+    if (GetFocus() != control) SetFocus(control);
+}
+
 HWND OptionWin32View::Control(OptionControl control) const { return Item(OptionControlId(control)); }
 
 std::string OptionWin32View::GetText(OptionControl control) { return WindowText(Control(control), *standIns_); }
@@ -121,9 +122,8 @@ int OptionWin32View::GetItemIndex(OptionControl control)
     if (control == C::ComboBoxGroup) return static_cast<int>(SendMessageW(Control(control), CB_GETCURSEL, 0, 0));
     if (control == C::ListBoxUndo) return static_cast<int>(SendMessageW(Control(control), LB_GETCURSEL, 0, 0));
     if (IsTabControl(control)) return static_cast<int>(SendMessageW(Control(control), TCM_GETCURSEL, 0, 0));
-    const int group = OptionControlId(control);
-    for (int i = 0; i < OptionRadioItemCount(control); ++i)
-        if (SendMessageW(Item(group + 1 + i), BM_GETCHECK, 0, 0) == BST_CHECKED) return i;
+    for (int i = 0; i < OptionControlRowOf(control).Items.Count(); ++i)
+        if (SendMessageW(Item(RadioButtonId(control, i)), BM_GETCHECK, 0, 0) == BST_CHECKED) return i;
     return -1;
 }
 
@@ -138,9 +138,8 @@ void OptionWin32View::SetItemIndex(OptionControl control, int index)
         SendMessageW(Control(control), TCM_SETCURSEL, index, 0);
         if (control == C::PageControlExec) ShowSelectedPage();
     } else {
-        const int group = OptionControlId(control);
-        for (int i = 0; i < OptionRadioItemCount(control); ++i)
-            SendMessageW(Item(group + 1 + i), BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+        for (int i = 0; i < OptionControlRowOf(control).Items.Count(); ++i)
+            SendMessageW(Item(RadioButtonId(control, i)), BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 }
 

@@ -6,6 +6,11 @@
 #include "shell/UnitOption.h"
 #include "shell/win32/OptionControls.h"
 
+// Gives the focus to the control as a click on it would, so the control that had it is
+// left first (a spin edit clamps, the hot key is stored) while the set and page it shows
+// are still current.
+void FocusOn(HWND control);
+
 class OptionWin32View : public IOptionView {
 public:
     OptionWin32View(HWND dialog, const std::array<std::vector<HWND>, kOptionPageCount>& pages)

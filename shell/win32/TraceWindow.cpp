@@ -83,7 +83,8 @@ HWND CreateTraceWindow(HWND dialog)
                                kIdMemoTrace);
     SendMessageW(text, EM_SETLIMITTEXT, 0, 0);
     // The dialog's own font, which follows its DPI.
-    const WPARAM font = static_cast<WPARAM>(SendDlgItemMessageW(dialog, kIdButtonExe, WM_GETFONT, 0, 0));
+    const WPARAM font =
+        static_cast<WPARAM>(SendDlgItemMessageW(dialog, OptionControlId(OptionControl::ButtonExe), WM_GETFONT, 0, 0));
     for (HWND child : {list, text}) SendMessageW(child, WM_SETFONT, font, FALSE);
     LayOut(window);
     return window;

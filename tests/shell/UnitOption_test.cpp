@@ -390,6 +390,47 @@ TEST_F(OptionTest, EachControlWritesItsFieldOfTheCurrentSetOrCondition)
     EXPECT_TRUE(view.checked[C::CheckBoxCase]);
 }
 
+// A value for each control bound to a field, none its field's default, each edit's its own:
+// two controls bound to one field show each other's value.
+TEST_F(OptionTest, EveryBoundControlShowsAgainWhatWasEnteredInIt)
+{
+    Open();
+    SelectSet(2);
+    const auto pages = [&](auto&& forEachBoundControl) {
+        for (int page = opNone; page < kOptionPageCount; ++page) {
+            if (page != opNone) SelectPage(static_cast<OptionPage>(page));
+            for (const OptionControlRow& row : kOptionControls)
+                if (row.Field.Owner != FieldOwner::None && row.Page == page) forEachBoundControl(row);
+        }
+    };
+    pages([&](const OptionControlRow& row) {
+        switch (row.Kind) {
+        case OptionControlKind::Edit: Type(row.Control, std::string(row.Name)); break;
+        case OptionControlKind::CheckBox: Tick(row.Control, true); break;
+        case OptionControlKind::SpinEdit: Type(row.Control, std::to_string(row.Range.Max)); break;
+        default: Choose(row.Control, 1); break;
+        }
+    });
+    // Another set shown, then what the view showed forgotten: only showing the set again
+    // can bring the values back.
+    SelectSet(1);
+    pages([&](const OptionControlRow& row) {
+        view.texts.erase(row.Control);
+        view.checked.erase(row.Control);
+        view.index.erase(row.Control);
+    });
+    SelectSet(2);
+    pages([&](const OptionControlRow& row) {
+        const C c = row.Control;
+        switch (row.Kind) {
+        case OptionControlKind::Edit: EXPECT_EQ(view.texts[c], row.Name); break;
+        case OptionControlKind::CheckBox: EXPECT_TRUE(view.checked[c]) << row.Name; break;
+        case OptionControlKind::SpinEdit: EXPECT_EQ(view.texts[c], std::to_string(row.Range.Max)) << row.Name; break;
+        default: EXPECT_EQ(view.index[c], 1) << row.Name; break;
+        }
+    });
+}
+
 TEST_F(OptionTest, AssociationTabShowsTheCommentAndTheGroupsHotKey)
 {
     model.Group[0].ExecHotKey = kShortCutAlt | 'L';

@@ -1,10 +1,10 @@
 // Test driver of the Windows end-to-end checks (scripts/e2e-wine.sh): acts on a running
 // Morvane.exe from outside where the X server's keys, mouse and clipboard cannot: it tells
 // the script where to click (tray icon, menu items), posts hot keys for texts that must
-// arrive byte for byte, drives the settings dialog through its control ids, puts text on
-// the clipboard and reads it back exactly, reads and dismisses the program's error boxes,
-// and plays the other programs: one that holds a hot key or the clipboard, and the one
-// that the association launch starts ("mark").
+// arrive byte for byte, drives the settings dialog through its controls, named as in
+// shell/OptionControlTable.h, puts text on the clipboard and reads it back exactly, reads
+// and dismisses the program's error boxes, and plays the other programs: one that holds a
+// hot key or the clipboard, and the one that the association launch starts ("mark").
 //
 // One command per run: e2e-driver COMMAND [ARGS...]. Exit status 0 on success; 1 on a
 // failure, with the reason on standard error; 2 when an error box of Morvane turned up
@@ -27,6 +27,7 @@
 #include <functional>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -48,8 +49,6 @@ constexpr int kExitErrorBox = 2;
 
 // The static control that holds a message box's text.
 constexpr int kMessageBoxTextId = 0xFFFF;
-
-constexpr int kPipelineItems = 7;  // one per process
 
 constexpr const wchar_t* kMenuWindowClass = L"#32768";
 constexpr const wchar_t* kDialogBoxClass = L"#32770";
@@ -579,16 +578,35 @@ LRESULT SendToDialog(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
-HWND Control(HWND dialog, int id)
+// The control of that name in the control table.
+OptionControl Named(const std::wstring& name)
 {
-    const HWND control = GetDlgItem(dialog, id);
-    if (!control) throw Failure("the settings dialog has no control " + std::to_string(id));
-    return control;
+    const std::string ascii = WideToUtf8(name);
+    const std::optional<OptionControl> control = OptionControlNamed(ascii);
+    if (!control) throw Failure("the settings dialog has no control named " + ascii);
+    return *control;
 }
 
-LRESULT Command(HWND dialog, int id, int code)
+// A control's name for a message; its id when it is a part of one, such as a radio button.
+std::string ControlName(int id)
 {
-    return SendToDialog(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Control(dialog, id)));
+    for (const OptionControlRow& row : kOptionControls)
+        if (row.Id == id) return std::string(row.Name);
+    return std::to_string(id);
+}
+
+HWND Control(HWND dialog, OptionControl control)
+{
+    const HWND window = GetDlgItem(dialog, OptionControlId(control));
+    if (!window)
+        throw Failure("the settings dialog has no window for " + std::string(OptionControlRowOf(control).Name));
+    return window;
+}
+
+LRESULT Command(HWND dialog, OptionControl control, int code)
+{
+    return SendToDialog(dialog, WM_COMMAND, MAKEWPARAM(OptionControlId(control), code),
+                        reinterpret_cast<LPARAM>(Control(dialog, control)));
 }
 
 // Fails unless every shown control lies inside the dialog's client area; returns how many
@@ -616,7 +634,7 @@ int ShownControlsInside(HWND dialog)
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    if (!search.Outside.empty()) throw Failure("control " + std::to_string(search.Outside[0]) + " lies outside the dialog");
+    if (!search.Outside.empty()) throw Failure("control " + ControlName(search.Outside[0]) + " lies outside the dialog");
     return search.Shown;
 }
 
@@ -648,11 +666,12 @@ std::string TraceItems(HWND dialog)
     return lines;
 }
 
-// The dialog commands, as "dialog VERB ARGS...":
-//   text ID TEXT        sets an edit's text (the dialog takes the change at once)
-//   get ID              prints a control's text
-//   click ID            clicks a button, check box or radio button
-//   tab TABS INDEX      clicks tab INDEX of a tab control (kOptionMsgSelectTab)
+// The dialog commands, as "dialog VERB ARGS...", a control named as in the control table
+// (EditFrom, ButtonExe, PageControlExec, ...):
+//   text NAME TEXT      sets an edit's text (the dialog takes the change at once)
+//   get NAME            prints a control's text
+//   click NAME          clicks a button or check box
+//   tab NAME INDEX      clicks tab INDEX of a tab control (kOptionMsgSelectTab)
 //   order-click POS     clicks the check box of the pipeline list's item POS
 //   order               prints the pipeline list: "CODE" or "CODE*" (checked) per item
 //   group INDEX         chooses group INDEX (0-3) in the group box
@@ -672,20 +691,20 @@ int Dialog(const std::vector<std::wstring>& args)
         return args[i];
     };
     if (verb == L"text") {
-        SendToDialog(Control(dialog, Number(arg(1).c_str())), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(2).c_str()));
+        SendToDialog(Control(dialog, Named(arg(1))), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(2).c_str()));
     } else if (verb == L"get") {
-        Print(WideToUtf8(TextOf(Control(dialog, Number(arg(1).c_str())))) + "\n");
+        Print(WideToUtf8(TextOf(Control(dialog, Named(arg(1))))) + "\n");
     } else if (verb == L"click") {
-        SendToDialog(Control(dialog, Number(arg(1).c_str())), BM_CLICK, 0, 0);
+        SendToDialog(Control(dialog, Named(arg(1))), BM_CLICK, 0, 0);
     } else if (verb == L"tab") {
-        if (SendToDialog(dialog, kOptionMsgSelectTab, Number(arg(1).c_str()), Number(arg(2).c_str())) != 1)
+        if (SendToDialog(dialog, kOptionMsgSelectTab, OptionControlId(Named(arg(1))), Number(arg(2).c_str())) != 1)
             throw Failure("no such tab");
     } else if (verb == L"order-click") {
         if (SendToDialog(dialog, kOptionMsgClickOrderItem, Number(arg(1).c_str()), 0) != 1)
             throw Failure("no such pipeline item");
     } else if (verb == L"order") {
         std::string items;
-        for (int position = 0; position < kPipelineItems; ++position) {
+        for (int position = 0; position < kProcessKindCount; ++position) {
             const LRESULT item = SendToDialog(dialog, kOptionMsgQueryOrderItem, position, 0);
             if (item < 0) throw Failure("the pipeline list has no item " + std::to_string(position));
             if (position > 0) items += ' ';
@@ -694,14 +713,14 @@ int Dialog(const std::vector<std::wstring>& args)
         }
         Print(items + "\n");
     } else if (verb == L"group") {
-        SendToDialog(Control(dialog, kIdComboBoxGroup), CB_SETCURSEL, Number(arg(1).c_str()), 0);
-        Command(dialog, kIdComboBoxGroup, CBN_SELCHANGE);
+        SendToDialog(Control(dialog, OptionControl::ComboBoxGroup), CB_SETCURSEL, Number(arg(1).c_str()), 0);
+        Command(dialog, OptionControl::ComboBoxGroup, CBN_SELCHANGE);
     } else if (verb == L"hotkey") {
-        SendToDialog(Control(dialog, kIdHotKey), HKM_SETHOTKEY, Number(arg(1).c_str()), 0);
-        Command(dialog, kIdHotKey, EN_CHANGE);
+        SendToDialog(Control(dialog, OptionControl::HotKey), HKM_SETHOTKEY, Number(arg(1).c_str()), 0);
+        Command(dialog, OptionControl::HotKey, EN_CHANGE);
     } else if (verb == L"undo") {
-        SendToDialog(Control(dialog, kIdListBoxUndo), LB_SETCURSEL, Number(arg(1).c_str()), 0);
-        Command(dialog, kIdListBoxUndo, LBN_DBLCLK);
+        SendToDialog(Control(dialog, OptionControl::ListBoxUndo), LB_SETCURSEL, Number(arg(1).c_str()), 0);
+        Command(dialog, OptionControl::ListBoxUndo, LBN_DBLCLK);
     } else if (verb == L"dpi") {
         RECT r{};
         GetWindowRect(dialog, &r);
@@ -713,14 +732,14 @@ int Dialog(const std::vector<std::wstring>& args)
     } else if (verb == L"ok") {
         // OK closes the dialog also when writing the settings failed with an error box.
         try {
-            Command(dialog, kIdButtonOk, BN_CLICKED);
+            Command(dialog, OptionControl::ButtonOk, BN_CLICKED);
         } catch (const ErrorBoxShown&) {
             WaitDialogClosed("OK");
             throw;
         }
         WaitDialogClosed("OK");
     } else if (verb == L"cancel") {
-        Command(dialog, kIdButtonCancel, BN_CLICKED);
+        Command(dialog, OptionControl::ButtonCancel, BN_CLICKED);
         WaitDialogClosed("Cancel");
     } else {
         throw Failure("dialog: unknown verb " + WideToUtf8(verb));
