@@ -15,7 +15,7 @@ std::optional<TREExtendedHint> HintIn(const EngineKey& key)
 void AddHints(std::vector<ClassicSyntaxHint>& hints, const std::vector<EngineKey>& keys, int cond)
 {
     for (const EngineKey& key : keys)
-        if (const auto hint = HintIn(key)) hints.push_back({key.Section, cond, std::string(key.Name), *hint});
+        if (const auto hint = HintIn(key)) hints.push_back({key.Section, cond, std::string(key.Name), key.Meaning, *hint});
 }
 
 }  // namespace

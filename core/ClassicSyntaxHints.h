@@ -14,6 +14,7 @@ struct ClassicSyntaxHint {
     SettingsSection Section;  // Set for the swap's patterns, Cond for a condition's
     int Cond = 0;             // 1-based, for a condition
     std::string Key;
+    KeyMeaning Meaning;  // Pattern or Template
     TREExtendedHint Hint;
 };
 

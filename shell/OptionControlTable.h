@@ -152,6 +152,8 @@ struct OptionControlSpec {
     X(HotKey, .Id = 1012, .Kind = K::HotKey) \
     X(CheckBoxEditSelection, .Id = 1016, .Kind = K::CheckBox, .Caption = "選択中のテキストを編集して貼り付ける"_sj, \
       .Field = Bound<&EditSet::EditSelection>()) \
+    X(CheckBoxExtendedRegex, .Id = 1018, .Kind = K::CheckBox, .Caption = "拡張構文"_sj, \
+      .Field = Bound<&EditSet::ExtendedRegex>()) \
     X(LabelHotKeyTaken, .Id = 1017, .Kind = K::Label, .Caption = "他のプログラムが使用中です"_sj) \
     /* Shown on the association-launch tab; the line breaks at its run of blanks. */ \
     X(LabelComment, .Id = 1013, .Kind = K::Label, \

@@ -5,6 +5,7 @@
 #include <exception>
 #include <utility>
 
+#include "core/ClassicSyntaxHints.h"
 #include "core/HotKeyConflicts.h"
 #include "core/ShortCutText.h"
 #include "shell/UnstorableField.h"
@@ -167,7 +168,9 @@ void TMorvaneOption::TabControlSetChange()
     view_.SetVisible(OptionControl::LabelOrder, editSet);
     view_.SetVisible(OptionControl::CheckListBoxOrder, editSet);
     view_.SetVisible(OptionControl::PageControlExec, editSet);
-    view_.SetVisible(OptionControl::CheckBoxEditSelection, editSet);
+    // The set row's own fields belong to an edit set, not to the association launch.
+    for (const OptionControlRow& row : kOptionControls)
+        if (row.Field.Owner == FieldOwner::Set && row.Page == opNone) view_.SetVisible(row.Control, editSet);
     view_.SetHotKey(HotKeySlot());
     ShowHotKeyState(HotKeySlot());
     if (!editSet) return;
@@ -349,6 +352,7 @@ void TMorvaneOption::ButtonOkClick()
         return;
     }
     if (!ConfirmHotKeyConflicts()) return;
+    OfferExtendedSyntax();
     modalResult_ = OptionResult::Ok;
     EditSettings& model = host_.Model;
     model.ActiveGroup = currentGroup_;
@@ -372,6 +376,41 @@ void TMorvaneOption::ButtonOkClick()
         host_.SaveSettings();
     } catch (const std::exception& e) {
         view_.ShowErrorMessage(e.what());
+    }
+}
+
+namespace {
+
+// "グループ(1) 編集設定（２） 置換条件（１）の検索文字列", or "... その他の RLCenter" for the swap.
+std::string HintPlace(int g, int s, const ClassicSyntaxHint& hint)
+{
+    const auto caption = [](OptionControl control, int item = -1) {
+        const OptionControlRow& row = OptionControlRowOf(control);
+        return std::string(item < 0 ? row.Caption : row.Items[item]);
+    };
+    std::string place = SjString("グループ("_sj) + std::to_string(g) + ") " + caption(OptionControl::TabControlSet, s - 1) + " ";
+    if (hint.Section != SettingsSection::Cond)
+        return place + caption(OptionControl::PageControlExec, opOther) + SjString("の "_sj) + hint.Key;
+    const bool pattern = hint.Meaning == KeyMeaning::Pattern;
+    return place + caption(OptionControl::TabControlReplace, hint.Cond - 1) + SjString("の"_sj) +
+           caption(pattern ? OptionControl::LabelFrom : OptionControl::LabelTo);
+}
+
+}  // namespace
+
+// A classic-syntax set whose pattern or template holds what the extended syntax reads
+// otherwise ("\d", "\1") is most likely meant for the extended one: the user may switch it.
+void TMorvaneOption::OfferExtendedSyntax()
+{
+    for (int g = 1; g <= kGroupCount; ++g) {
+        for (int s = 1; s <= kSetsPerGroup; ++s) {
+            EditSet& set = workGroup_[g - 1].Set[s - 1];
+            const std::vector<ClassicSyntaxHint> hints = ClassicSyntaxHints(set);
+            if (hints.empty()) continue;
+            const std::string question = HintPlace(g, s, hints.front()) + SjString("：\r\n"_sj) +
+                                         DescribeClassicSyntaxHint(hints.front().Hint, "。\r\nこの編集設定を拡張構文にしますか？"_sj);
+            if (view_.ConfirmWarning(question)) set.ExtendedRegex = true;
+        }
     }
 }
 

@@ -74,7 +74,8 @@ public:
     virtual void ShowTrace(const std::vector<TraceStepShown>& steps) = 0;
     // Tells the user about an error that does not stop the dialog's work.
     virtual void ShowErrorMessage(std::string_view message) = 0;
-    // Warns and asks whether to go on; true to go on.
+    // Warns and asks a yes-or-no question (whether to go on, or to take a remedy); true
+    // for yes.
     virtual bool ConfirmWarning(std::string_view message) = 0;
 };
 
@@ -137,6 +138,7 @@ private:
     void InputOrder(EditSet& set);
     void ShowHotKeyState(ShortCut key);
     bool ConfirmHotKeyConflicts();
+    void OfferExtendedSyntax();
     void ShowOrder(const EditSet& set);
     // The fields of the set, or of its condition shown, that the owner's controls on the
     // page edit, each shown in its control.

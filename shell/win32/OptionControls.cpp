@@ -75,6 +75,8 @@ int BuildSetRow(Builder& b, const DialogFrame& f, int y)
     b.Add(HOTKEY_CLASSW, "", WS_TABSTOP | WS_GROUP, C::HotKey, Builder::Rect(hotKeyX, y, b.Px(200), b.RowHeight),
           WS_EX_CLIENTEDGE);
     b.CheckBox(C::CheckBoxEditSelection, hotKeyX + b.Px(200) + b.Px(20), y);
+    const int extendedWidth = b.TextWidth(Builder::Caption(C::CheckBoxExtendedRegex)) + b.Px(24);
+    b.CheckBox(C::CheckBoxExtendedRegex, f.Width - f.Margin - extendedWidth, y);
     // Below the key, empty unless another program holds the key shown.
     const int takenY = y + b.RowHeight + b.Px(2);
     b.Add(WC_STATICW, "", SS_LEFT | SS_NOPREFIX, C::LabelHotKeyTaken,

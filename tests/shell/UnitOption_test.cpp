@@ -688,6 +688,36 @@ TEST_F(OptionTest, OkWarnsAboutKeysThatCannotAllWorkAndTheUserMayStillSave)
     EXPECT_EQ(saves, 1);
 }
 
+// "\d" in a classic set means the letter d: OK asks whether the set is meant to be extended,
+// and saves either way.
+TEST_F(OptionTest, OkOffersTheExtendedSyntaxForAClassicSetThatUsesIt)
+{
+    model.Group[0].Set[1].Cond[0].FromStr = "(\\d+)";
+    model.Group[2].Set[3].RLCenter = "\\s=";
+    model.Group[2].Set[3].ExtendedRegex = true;  // already extended: nothing to ask
+    model.Group[3].Set[0].Cond[1].ToStr = "$2";
+    Open();
+    view.goOnAfterWarning = true;
+    dialog.ButtonOkClick();
+    ASSERT_EQ(view.warnings.size(), 2u);
+    EXPECT_EQ(view.warnings[0], SjString("グループ(1) 編集設定（２） 置換条件（１）の検索文字列：\r\n「\\d」は拡張構文の書き方で、"
+                                         "標準の構文では別の意味になります。\r\nこの編集設定を拡張構文にしますか？"_sj));
+    EXPECT_EQ(view.warnings[1].substr(0, SjString("グループ(4) 編集設定（１） 置換条件（２）の置換文字列：\r\n「$2」"_sj).size()),
+              SjString("グループ(4) 編集設定（１） 置換条件（２）の置換文字列：\r\n「$2」"_sj));
+    EXPECT_TRUE(model.Group[0].Set[1].ExtendedRegex);
+    EXPECT_TRUE(model.Group[3].Set[0].ExtendedRegex);
+    EXPECT_EQ(saves, 1);
+
+    model.Group[0].Set[1].ExtendedRegex = false;
+    Open();
+    view.warnings.clear();
+    view.goOnAfterWarning = false;
+    dialog.ButtonOkClick();
+    EXPECT_EQ(view.warnings.size(), 1u);
+    EXPECT_FALSE(model.Group[0].Set[1].ExtendedRegex);
+    EXPECT_EQ(saves, 2);
+}
+
 TEST_F(OptionTest, FailedSettingsWriteIsShownAndTheModelKeepsTheNewSettings)
 {
     saveError = "C:\\Morvane.INI に書き込めません";
