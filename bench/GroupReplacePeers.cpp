@@ -93,9 +93,9 @@ void AppendExpansion(std::string& out, const std::string& text, const OnigRegion
 
 }  // namespace
 
-std::string Re2GlobalReplace(std::string text, const std::string& pattern, const std::string& templ)
+std::string Re2GlobalReplace(std::string text, const std::string& pattern, const std::string& templ, bool utf8)
 {
-    RE2::Options options(RE2::Latin1);
+    RE2::Options options(utf8 ? RE2::DefaultOptions : RE2::Latin1);
     options.set_log_errors(false);
     const RE2 re("(?m)" + pattern, options);
     if (!re.ok()) throw std::runtime_error("RE2: " + re.error());
