@@ -4,21 +4,22 @@
 # `morvane-cli gsub -E` beside RE2, PCRE2 JIT, Oniguruma and sed -E as whole processes
 # (scripts/groups-bench.py), and writes the tables into bench/RESULTS.md (their own section).
 #
-#   scripts/groups-bench.sh [--before CHECKOUT]
+#   scripts/groups-bench.sh [--before COMMIT]
 #
-# --before CHECKOUT also runs the regular-expression benchmark (--quick: patterns without
-# groups) with the engine of another checkout, built in CHECKOUT/build-bench-before, and
-# with this one, one after the other, and adds our engine's speed before and after
-# (scripts/regex-before-after.py). It installs nothing: it names the missing Debian
-# packages. About 10 minutes on 2 cores, 20 with --before.
+# --before COMMIT also runs the regular-expression benchmark (--quick: patterns without
+# groups) with the engine of COMMIT (exported with git archive into build-bench/before-src,
+# built in build-bench/before) and with this one, four runs in the order before, after,
+# after, before, and adds our engine's speed before and after, the best of each side's two
+# runs per row (scripts/regex-before-after.py). It installs nothing: it names the missing
+# Debian packages. About 10 minutes on 2 cores, 30 with --before.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 before=""
 case "${1:-}" in
   "") ;;
-  --before) before="${2:?usage: scripts/groups-bench.sh [--before CHECKOUT]}" ;;
-  *) echo "usage: scripts/groups-bench.sh [--before CHECKOUT]" >&2; exit 1 ;;
+  --before) before="${2:?usage: scripts/groups-bench.sh [--before COMMIT]}" ;;
+  *) echo "usage: scripts/groups-bench.sh [--before COMMIT]" >&2; exit 1 ;;
 esac
 
 missing=()
@@ -47,18 +48,24 @@ python3 scripts/groups-bench.py "$build/morvane-cli" "$build/bench/process_peer"
 rm -f "$corpus/ja-lf-100m.sjis"
 
 if [[ -n "$before" ]]; then
-  cmake -S "$before" -B "$before/build-bench-before" "${release[@]}" >/dev/null
-  cmake --build "$before/build-bench-before" --target morvane_regex_bench
+  rm -rf "$build/before-src" && mkdir -p "$build/before-src"
+  git archive "$before" | tar -x -C "$build/before-src"
+  cmake -S "$build/before-src" -B "$build/before" "${release[@]}" >/dev/null
+  cmake --build "$build/before" --target morvane_regex_bench
   python3 scripts/make-bench-corpus.py "$corpus"
-  "$before/build-bench-before/bench/morvane_regex_bench" "$corpus" --quick >"$build/regex-before.md"
-  "./$build/bench/morvane_regex_bench" "$corpus" --quick >"$build/regex-after.md"
+  for run in before-1 after-1 after-2 before-2; do  # so that a busy stretch hits both sides
+    program="$build/bench/morvane_regex_bench"
+    [[ "$run" == before-* ]] && program="$build/before/bench/morvane_regex_bench"
+    "$program" "$corpus" --quick >"$build/regex-$run.md"
+  done
   {
     echo
     echo "Patterns without groups: our fast engine in the regular-expression benchmark (\`--quick\`: the 1 KB"
-    echo "and 100 KB texts and the capitals), built from $(git -C "$before" log -1 --format='%h') (before) and from"
-    echo "$(git log -1 --format='%h') (after), one after the other in this run; MB/s of CP932 text."
+    echo "and 100 KB texts and the capitals), built from $(git rev-parse --short "$before") (before) and from"
+    echo "$(git rev-parse --short HEAD) (after); four runs in the order before, after, after, before, and the"
+    echo "best of each side's two per row; MB/s of CP932 text."
     echo
-    python3 scripts/regex-before-after.py "$build/regex-before.md" "$build/regex-after.md"
+    python3 scripts/regex-before-after.py --before "$build"/regex-before-{1,2}.md --after "$build"/regex-after-{1,2}.md
   } >>"$table"
 fi
 
@@ -67,7 +74,7 @@ section="$build/groups-section.md"
   echo "<!-- groups-bench -->"
   echo "## Replacements with groups, whole process"
   echo
-  echo "Made by \`scripts/groups-bench.sh${before:+ --before $before}\` on $(date -u '+%Y-%m-%d %H:%M UTC')."
+  echo "Made by \`scripts/groups-bench.sh${before:+ --before $(git rev-parse --short "$before")}\` on $(date -u '+%Y-%m-%d %H:%M UTC')."
   echo "Machine: $(lscpu | sed -n 's/^Model name: *//p' | head -1), $(nproc) cores."
   echo "Peers: RE2 $(dpkg-query -W -f='${Version}' libre2-dev 2>/dev/null || echo '?'), PCRE2 $(pkg-config --modversion libpcre2-8)," \
        "Oniguruma $(pkg-config --modversion oniguruma), $(sed --version | head -1)."

@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
-"""Our fast engine's speed in two runs of the regular-expression benchmark, side by side.
+"""Our fast engine's speed in runs of the regular-expression benchmark, before and after.
 
-    scripts/regex-before-after.py BEFORE.md AFTER.md
+    scripts/regex-before-after.py --before BEFORE.md... --after AFTER.md...
 
-BEFORE.md and AFTER.md are outputs of bench/morvane_regex_bench (the same corpus, engines
-built from two checkouts). Prints a Markdown table of the "ours fast" column of the count
-and replace tables, the time ratio after/before of each row, the geometric mean of the
-ratios per table, and the rows whose match counts differ.
+Each file is an output of bench/morvane_regex_bench (the same corpus; the engines built
+from two commits). Prints a Markdown table of the "ours fast" column of the count and
+replace tables, each side's best run per row (the run a busy machine disturbed least), the
+time ratio after/before, the geometric mean of the ratios per table, and the rows whose
+match counts differ.
 """
+import argparse
 import math
 import re
 import sys
@@ -34,8 +36,23 @@ def tables(path):
     return found
 
 
+def best(paths):
+    """Per table and row: the match count and the highest speed of the runs."""
+    merged = {}
+    for path in paths:
+        for title, rows in tables(path).items():
+            for key, (matches, speed) in rows.items():
+                known = merged.setdefault(title, {}).get(key)
+                merged[title][key] = (matches, max(speed, known[1]) if known else speed)
+    return merged
+
+
 def main():
-    before, after = tables(sys.argv[1]), tables(sys.argv[2])
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--before", nargs="+", required=True)
+    parser.add_argument("--after", nargs="+", required=True)
+    args = parser.parse_args()
+    before, after = best(args.before), best(args.after)
     print("| table | pattern | text | size | before MB/s | after MB/s | time after/before |")
     print("|---|---|---|---|---:|---:|---:|")
     means, mismatches = [], []
