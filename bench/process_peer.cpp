@@ -5,6 +5,10 @@
 //   process_peer copy                       only copies standard input to standard output
 //   process_peer re2 PATTERN TEMPLATE       RE2 over the bytes (Latin-1), longest match
 //   process_peer pcre2 PATTERN TEMPLATE     PCRE2 with its JIT over the bytes, Perl's match
+//   process_peer gsub re2|re2-utf8|pcre2|onig PATTERN TEMPLATE
+//                                           each engine's own replace with groups
+//                                           (GroupReplacePeers.h: \1-\9 in the template;
+//                                           re2-utf8 reads UTF-8, the others bytes)
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
@@ -14,6 +18,8 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 #include <re2/re2.h>
+
+#include "bench/GroupReplacePeers.h"
 
 namespace {
 
@@ -62,6 +68,15 @@ std::string Re2Replace(const std::string& text, const std::string& pattern, std:
     return out;
 }
 
+std::string GroupReplace(const std::string& engine, const std::string& text, const std::string& pattern,
+                         const std::string& templ)
+{
+    if (engine == "re2" || engine == "re2-utf8") return Re2GlobalReplace(text, pattern, templ, engine == "re2-utf8");
+    if (engine == "pcre2") return Pcre2Substitute(text, pattern, templ);
+    if (engine == "onig") return OnigurumaReplace(text, pattern, templ);
+    throw std::runtime_error("no such engine: " + engine);
+}
+
 std::string Pcre2Replace(const std::string& text, const std::string& pattern, std::string_view templ)
 {
     int error = 0;
@@ -105,7 +120,12 @@ int main(int argc, char** argv)
             WriteAll(mode == "re2" ? Re2Replace(input, argv[2], argv[3]) : Pcre2Replace(input, argv[2], argv[3]));
             return 0;
         }
-        std::fputs("usage: process_peer copy | re2 PATTERN TEMPLATE | pcre2 PATTERN TEMPLATE\n", stderr);
+        if (mode == "gsub" && argc == 5) {
+            WriteAll(GroupReplace(argv[2], ReadAll(), argv[3], argv[4]));
+            return 0;
+        }
+        std::fputs("usage: process_peer copy | re2 PATTERN TEMPLATE | pcre2 PATTERN TEMPLATE\n"
+                   "                    | gsub re2|re2-utf8|pcre2|onig PATTERN TEMPLATE\n", stderr);
         return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "process_peer: %s\n", e.what());

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the texts the regular-expression benchmark searches, into one directory.
 
-    scripts/make-bench-corpus.py OUTDIR
+    scripts/make-bench-corpus.py OUTDIR [--whole-process]
 
 Real text comes from the installed manual pages: Japanese (package manpages-ja) and English
 (/usr/share/man/man1). The roff markup is stripped roughly: comments and layout requests go,
@@ -13,6 +13,9 @@ from exactly those bytes, for the engines that read UTF-8.
 
 Files: ja-crlf-SIZE, ja-lf-SIZE, en-lf-SIZE for SIZE 1k, 100k, 10m; caps-1k, caps-16k,
 caps-128k and caps-1m (one line of capitals); ab-1k, ab-100k, ab-10m (random a and b in lines of 100).
+--whole-process writes instead the texts of the whole-process benchmarks, CP932 with LF
+only: ja-lf-1m.sjis (cut at a line end), ja-lf-10m.sjis and ja-lf-100m.sjis (the 10 MB ten
+times), without UTF-8 twins.
 Deterministic: the same installed pages give the same bytes.
 """
 import glob
@@ -79,13 +82,23 @@ def write(outdir, name, data):
         f.write(data.decode("cp932").encode("utf-8"))
 
 
+def write_whole_process(outdir, japanese):
+    ten = cut(japanese, SIZES["10m"])
+    for name, data in (("1m", cut(japanese, 1 << 20)), ("10m", ten), ("100m", ten * 10)):
+        with open(os.path.join(outdir, f"ja-lf-{name}.sjis"), "wb") as f:
+            f.write(data)
+
+
 def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: make-bench-corpus.py OUTDIR")
+    if len(sys.argv) not in (2, 3) or sys.argv[2:] not in ([], ["--whole-process"]):
+        sys.exit("usage: make-bench-corpus.py OUTDIR [--whole-process]")
     outdir = sys.argv[1]
     os.makedirs(outdir, exist_ok=True)
     largest = max(SIZES.values())
     japanese = read_pages(JAPANESE_PAGES, largest)
+    if sys.argv[2:]:
+        write_whole_process(outdir, japanese)
+        return
     english = read_pages(ENGLISH_PAGES, largest)
     crlf = japanese.replace(b"\n", b"\r\n")
     for label, size in SIZES.items():

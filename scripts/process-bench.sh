@@ -30,15 +30,7 @@ build=build-bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_BUILD_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" --target morvane-cli process_peer
 corpus="$build/bench-corpus"
-python3 scripts/make-bench-corpus.py "$corpus"
-python3 - "$corpus" <<'PY'
-import sys
-folder = sys.argv[1]
-ten = open(f"{folder}/ja-lf-10m.sjis", "rb").read()
-one = ten[: 1 << 20]
-open(f"{folder}/ja-lf-1m.sjis", "wb").write(one[: one.rfind(b"\n") + 1])
-open(f"{folder}/ja-lf-100m.sjis", "wb").write(ten * 10)
-PY
+python3 scripts/make-bench-corpus.py "$corpus" --whole-process
 
 table="$build/process-bench.md"
 python3 scripts/process-bench.py "$build/morvane-cli" "$build/bench/process_peer" "$corpus" "$table"
@@ -62,9 +54,5 @@ section="$build/process-section.md"
   echo
   cat "$table"
 } >"$section"
-if grep -q '^<!-- process-bench -->$' bench/RESULTS.md; then
-  sed -i '/^<!-- process-bench -->$/,$d' bench/RESULTS.md
-fi
-[[ -z "$(tail -n 1 bench/RESULTS.md)" ]] || echo >>bench/RESULTS.md
-cat "$section" >>bench/RESULTS.md
+python3 scripts/put-results-section.py "$section"
 echo "written: bench/RESULTS.md"

@@ -58,8 +58,8 @@ tables="$build/regex-bench.md"
 } >"$build/RESULTS.md"
 
 if [[ -z "$quick" ]]; then
-  # The text processes' section (scripts/process-bench.sh) stays as it was.
-  sed -n '/^<!-- process-bench -->$/,$p' bench/RESULTS.md >>"$build/RESULTS.md"
+  # The whole-process sections (scripts/process-bench.sh, scripts/groups-bench.sh) stay.
+  sed -n '/^<!-- [a-z-]* -->$/,$p' bench/RESULTS.md >>"$build/RESULTS.md"
   cp "$build/RESULTS.md" bench/RESULTS.md
   echo "written: bench/RESULTS.md"
 else
