@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/MemberOf.h"
 #include "core/SwapProcess.h"
 
 namespace {
@@ -42,13 +43,6 @@ void WriteKeys(SettingsWriter& out, const KeyRow<Owner> (&rows)[N], SectionPlace
         if (row.Write) row.Write(out, {row.Section, row.Name, place}, owner);
 }
 
-template <class M>
-struct MemberOf;
-template <class O, class T>
-struct MemberOf<T O::*> {
-    using Owner = O;
-    using Type = T;
-};
 template <auto Member>
 using OwnerOf = typename MemberOf<decltype(Member)>::Owner;
 
@@ -57,7 +51,7 @@ template <auto Member>
 constexpr KeyRow<OwnerOf<Member>> Integer(SettingsSection section, std::string_view name)
 {
     using Owner = OwnerOf<Member>;
-    using Type = typename MemberOf<decltype(Member)>::Type;
+    using Type = typename MemberOf<decltype(Member)>::Value;
     return {section, name,
             [](const SettingsReader& in, const KeyAt& at, Owner& owner) {
                 int number = static_cast<int>(owner.*Member);

@@ -13,6 +13,7 @@
 #include <type_traits>
 
 #include "core/EditSettings.h"
+#include "core/MemberOf.h"
 #include "text/SjisLiteral.h"
 
 enum class OptionControlKind {
@@ -84,14 +85,6 @@ struct OptionField {
 
 namespace option_field_detail {
 
-template <typename>
-struct MemberOf;
-template <typename Owner_, typename Value_>
-struct MemberOf<Value_ Owner_::*> {
-    using Owner = Owner_;
-    using Value = Value_;
-};
-
 template <typename Owner>
 constexpr Owner& In(FieldTarget target)
 {
@@ -105,8 +98,8 @@ constexpr Owner& In(FieldTarget target)
 template <auto Member>
 constexpr OptionField Bound()
 {
-    using Owner = typename option_field_detail::MemberOf<decltype(Member)>::Owner;
-    using Value = typename option_field_detail::MemberOf<decltype(Member)>::Value;
+    using Owner = typename MemberOf<decltype(Member)>::Owner;
+    using Value = typename MemberOf<decltype(Member)>::Value;
     using option_field_detail::In;
     static_assert(std::is_same_v<Owner, EditSet> || std::is_same_v<Owner, ReplaceCondition>);
     OptionField field{std::is_same_v<Owner, EditSet> ? FieldOwner::Set : FieldOwner::Condition};
