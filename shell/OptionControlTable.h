@@ -116,7 +116,7 @@ constexpr OptionField Bound()
 }
 
 // What a row says of its control, by designated initializers in this order.
-struct OptionControlSpec {
+struct OptionControlTraits {
     // The window's child id. A radio group's buttons take the ids after it, one per item;
     // a spin edit's arrows the id after it.
     int Id = 0;
@@ -133,7 +133,7 @@ struct OptionControlSpec {
     bool KeepsValueBeyondRange = false;
 };
 
-// Every control of the dialog, from the top down: X(Name, what OptionControlSpec says).
+// Every control of the dialog, from the top down: X(Name, what OptionControlTraits says).
 #define OPTION_CONTROLS(X) \
     X(LabelGroup, .Id = 1001, .Kind = K::Label, .Caption = "グループ"_sj) \
     X(ComboBoxGroup, .Id = 1002, .Kind = K::ComboBox) \
@@ -220,7 +220,7 @@ struct OptionControlSpec {
 enum class OptionControl { OPTION_CONTROLS(OPTION_CONTROL_ENUMERATOR) };
 #undef OPTION_CONTROL_ENUMERATOR
 
-struct OptionControlRow : OptionControlSpec {
+struct OptionControlRow : OptionControlTraits {
     OptionControl Control;
     std::string_view Name;  // the enumerator's name
 };
@@ -246,10 +246,10 @@ constexpr std::optional<OptionControl> OptionControlNamed(std::string_view name)
 }
 
 // How many child ids a control takes from its own on: its radio buttons or arrows too.
-constexpr int OptionIdsTaken(const OptionControlSpec& spec)
+constexpr int OptionIdsTaken(const OptionControlTraits& traits)
 {
-    if (spec.Kind == OptionControlKind::RadioGroup) return 1 + spec.Items.Count();
-    return spec.Kind == OptionControlKind::SpinEdit ? 2 : 1;
+    if (traits.Kind == OptionControlKind::RadioGroup) return 1 + traits.Items.Count();
+    return traits.Kind == OptionControlKind::SpinEdit ? 2 : 1;
 }
 
 constexpr int kOptionPageCount = OptionControlRowOf(OptionControl::PageControlExec).Items.Count();
